@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <sys/types.h>
+
+// Replaces a file's whole content without ever leaving it truncated: the new content
+// goes to a temporary file beside it, which is renamed over the old one only when it
+// has been written completely. A replaced file keeps its mode and owner; a new file
+// gets newFileMode. On failure the old file is left as it was and false is returned.
+bool replaceFile(const QString &path, const QByteArray &content, mode_t newFileMode = 0644);

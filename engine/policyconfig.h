@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+// The machine-wide settings in /etc/tuvora/policyConfig.xml. Every accessor reads the
+// file afresh; every setter moves its element to the end of the root and writes the
+// whole file back. A setter leaves a missing or unparseable file untouched.
+namespace PolicyConfig {
+inline QString filePath() { return QStringLiteral("/etc/tuvora/policyConfig.xml"); }
+inline QString gatewayTimeoutPath() { return QStringLiteral("/etc/tuvora/gwtimeout"); }
+} // namespace PolicyConfig
+
+QString readServerIP();
+bool readLogEnabled();
+int readInterval();
+int readMaxShots();
+int readStatus();
+int readNextPolicy();
+int readType();
+QString readLanguage();
+QString readPassword();
+
+void writeServerIP(const QString &value);
+void writeLanguage(const QString &value);
+void writePassword(const QString &value);
+void writeInterval(int value);
+void writeMaxShots(int value);
+void writeStatus(int value);
+void writeNextPolicy(int value);
+
+// Seconds from the "timeout:" line of /etc/tuvora/gwtimeout, or -1.
+int readGatewayTimeout();
