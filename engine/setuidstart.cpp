@@ -1,0 +1,50 @@
+#include "setuidstart.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+extern char **environ;
+
+namespace SetuidStart {
+
+bool isAllowedVariable(const char *name)
+{
+    static const char *const exact[] = {"DISPLAY", "XAUTHORITY", "HOME", "LANG", "LANGUAGE"};
+    for (const char *allowed : exact) {
+        if (std::strcmp(name, allowed) == 0)
+            return true;
+    }
+    // LC_ALL, LC_CTYPE, LC_MESSAGES, ...: letters and underscores only.
+    if (std::strncmp(name, "LC_", 3) != 0 || name[3] == '\0')
+        return false;
+    for (const char *c = name + 3; *c; ++c) {
+        if (!((*c >= 'A' && *c <= 'Z') || *c == '_'))
+            return false;
+    }
+    return true;
+}
+
+} // namespace SetuidStart
+
+void startSetuidProgram()
+{
+    std::vector<std::pair<std::string, std::string>> kept;
+    for (char **entry = environ; entry && *entry; ++entry) {
+        const char *equals = std::strchr(*entry, '=');
+        if (!equals)
+            continue;
+        const std::string name(*entry, size_t(equals - *entry));
+        if (SetuidStart::isAllowedVariable(name.c_str()))
+            kept.emplace_back(name, equals + 1);
+    }
+    clearenv();
+    for (const auto &[name, value] : kept)
+        setenv(name.c_str(), value.c_str(), 0);
+    setenv("PATH", SetuidStart::searchPath, 1);
+    umask(022);
+}
