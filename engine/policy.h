@@ -24,6 +24,17 @@ public:
     // Writes the record to filePath; a failure is only reported on the diagnostic stream.
     void save() const;
 
+    // What toggle() runs besides the state flip, the cron table and the save.
+    enum ToggleMode : unsigned { BothBackEnds = 0, InternetOnly = 1, ApplicationsOnly = 2, NoBackEnd = 3 };
+
+    // Switches the policy on (rules of the current hour, root's cron table from the two
+    // schedules) or off (rules lifted, cron table removed), and saves the new state.
+    // Modes 3 and above run no back-end.
+    void toggle(unsigned mode);
+    // The desktop programs' entry point, as root: toggles the policy on a machine that
+    // enforces policies (machine mode 0 or 3), publishes it on a policy server.
+    void enact();
+
     QString filePath;
     QString name;
     QString description;

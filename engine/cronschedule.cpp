@@ -1,0 +1,64 @@
+#include "cronschedule.h"
+
+#include "weekgrid.h"
+
+#include <QList>
+
+namespace {
+
+QString hourList(const QList<int> &hours)
+{
+    QString text;
+    for (int hour : hours) {
+        if (!text.isEmpty())
+            text += QLatin1Char(',');
+        text += QString::number(hour);
+    }
+    return text;
+}
+
+} // namespace
+
+QString scheduleCronText(const Policy &, const WeekGrid &grid, const QString &kindWord)
+{
+    const QString kindName = kindWord.toLower();
+    const QString kindNumber = kindName == QLatin1String("int") ? QStringLiteral("1") : QStringLiteral("2");
+    const QString enact = QStringLiteral("  /usr/bin/enactpolicy -1 ");
+    const QString warning = QLatin1String("  /usr/bin/touch /tmp/policy") + kindName + QLatin1String("warning\n");
+
+    QString text;
+    bool previous = grid.isRestricted(WeekGrid::Cells - 1);
+    for (int day = 0; day < WeekGrid::Days; ++day) {
+        QList<int> starts;
+        QList<int> ends;
+        QList<int> warnings;
+        bool midnightStart = false;
+        for (int hour = 0; hour < WeekGrid::Hours; ++hour) {
+            const bool current = grid.isRestricted(WeekGrid::cellIndex(day, hour));
+            if (current != previous) {
+                if (current) {
+                    starts.append(hour);
+                    if (hour == 0)
+                        midnightStart = true;
+                    else
+                        warnings.append(hour - 1);
+                } else {
+                    ends.append(hour);
+                }
+            }
+            previous = current;
+        }
+
+        const QString dayField = QLatin1String(" * * ") + QString::number(day);
+        if (!starts.isEmpty())
+            text += QLatin1String("00 ") + hourList(starts) + dayField + enact + QLatin1String("activate ") + kindNumber + QLatin1Char('\n');
+        if (!ends.isEmpty())
+            text += QLatin1String("00 ") + hourList(ends) + dayField + enact + QLatin1String("schedule_deactivation ") + kindNumber
+                + QLatin1Char('\n');
+        if (midnightStart)
+            text += QLatin1String("55 23 * * ") + QString::number(day == 0 ? WeekGrid::Days - 1 : day - 1) + warning;
+        if (!warnings.isEmpty())
+            text += QLatin1String("55 ") + hourList(warnings) + dayField + warning;
+    }
+    return text;
+}
