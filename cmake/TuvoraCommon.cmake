@@ -33,3 +33,12 @@ endif()
 set(TUVORA_SYSCONF_DIR "/etc/tuvora")
 set(TUVORA_LANG_DIR "/usr/share/tuvora/lang")
 set(TUVORA_DOC_DIR "/usr/share/doc/tuvora")
+
+# "format" applies .clang-format to the project's C++ sources.
+find_program(CLANG_FORMAT_EXECUTABLE NAMES clang-format clang-format-14)
+if(CLANG_FORMAT_EXECUTABLE)
+  add_custom_target(format
+    COMMAND sh -c "git ls-files -- '*.cpp' '*.h' | xargs -r ${CLANG_FORMAT_EXECUTABLE} -i"
+    WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+    COMMENT "Formatting the sources with clang-format")
+endif()
