@@ -1,0 +1,63 @@
+#include "gate.h"
+
+#include "commandrunner.h"
+#include "contextfitler.h"
+#include "messagebox.h"
+#include "policyconfig.h"
+#include "translationchoice.h"
+
+#include <QApplication>
+#include <QTranslator>
+
+#include <cstdio>
+
+QString gateCatalogueFile()
+{
+    QString language = readLanguage();
+    if (language.isEmpty()) {
+        language = qEnvironmentVariable("LANG");
+        writeLanguage(language);
+    }
+    const QString prefix = QStringLiteral("appstop_");
+    QString code = installedCatalogueCode(language, prefix);
+    if (code.isEmpty())
+        code = QStringLiteral("en_US");
+    return translationDirectory() + QLatin1Char('/') + prefix + code + QStringLiteral(".qm");
+}
+
+QString blockedProgramPath(const QString &invokedName)
+{
+    const QString path = whichProgram(invokedName);
+    return path.isEmpty() ? invokedName : path;
+}
+
+QString gateMessage(const QString &programPath)
+{
+    return QCoreApplication::translate("appstop",
+                                       "You (or a program running on your computer) are trying to launch the following restricted application:")
+        + QLatin1Char('\n') + programPath + QLatin1Char('\n')
+        + QCoreApplication::translate("appstop", "To launch it, you must be on Free of Control mode.");
+}
+
+int runGate(const QString &invokedName)
+{
+    QTranslator translator;
+    const QString catalogue = gateCatalogueFile();
+    if (translator.load(catalogue))
+        QCoreApplication::installTranslator(&translator);
+
+    contextFitler filter;
+    qApp->installEventFilter(&filter);
+
+    const QString path = blockedProgramPath(invokedName);
+    // One line for whoever started the program from a terminal or a log.
+    std::fprintf(stderr, "appstop: restricted application: %s\n", path.toLocal8Bit().constData());
+    std::fflush(stderr);
+
+    MessageBox::warning(nullptr, QCoreApplication::translate("appstop", "Tuvora - Alert"), gateMessage(path),
+                        {QCoreApplication::translate("appstop", "OK")}, 0, -1);
+
+    qApp->removeEventFilter(&filter);
+    QCoreApplication::removeTranslator(&translator);
+    return 0;
+}

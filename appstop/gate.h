@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// The gate that a blocked program's launch ends in: it names the program and says
+// that it can only be started in Free of Control mode.
+
+// The translation to load: chooses the language (the configured one, else LANG, which
+// is then stored as the configured one) and returns the catalogue file to load.
+QString gateCatalogueFile();
+
+// The full path of the blocked program as "which" resolves its invoked name, or the
+// name unchanged when "which" finds nothing.
+QString blockedProgramPath(const QString &invokedName);
+
+// The three lines of the message: the warning, the path, the way out.
+QString gateMessage(const QString &programPath);
+
+// Loads the translation, disables every context menu, shows the message and returns
+// the exit status (always 0). Needs the application object.
+int runGate(const QString &invokedName);

@@ -1,0 +1,128 @@
+#include "helpdlg.h"
+
+#include "folder.h"
+#include "folderlistitem.h"
+#include "helpbrowser.h"
+#include "helpicons.h"
+#include "privileges.h"
+#include "userprocess.h"
+
+#include <QDebug>
+#include <QDomDocument>
+#include <QFile>
+#include <QHeaderView>
+#include <QStandardPaths>
+#include <QTreeWidget>
+#include <QUrl>
+
+HelpDlg::HelpDlg(const QString &baseDirectory, const QString &indexFile, QWidget *parent, const char *name)
+    : QSplitter(Qt::Horizontal, parent)
+    , m_baseDirectory(baseDirectory)
+{
+    setObjectName(QString::fromLatin1(name ? name : "HelpDlg"));
+
+    m_tree = new QTreeWidget(this);
+    m_tree->setObjectName(QStringLiteral("lstFolders"));
+    m_tree->setColumnCount(1);
+    m_tree->setHeaderLabels({QString()});
+    m_tree->header()->hide();
+    m_tree->setSortingEnabled(false);
+    m_tree->setRootIsDecorated(true);
+
+    auto *rightPane = new QSplitter(Qt::Vertical, this);
+    m_browser = new HelpBrowser(rightPane);
+    m_browser->setObjectName(QStringLiteral("browser"));
+
+    // The tree keeps its width when the viewer is resized; the pane takes the rest.
+    setStretchFactor(indexOf(m_tree), 0);
+    setStretchFactor(indexOf(rightPane), 1);
+
+    loadIndex(indexFile);
+    fillTree();
+
+    connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) { slotFolderChanged(current); });
+    connect(m_tree, &QTreeWidget::itemExpanded, this, &HelpDlg::slotOpenFolder);
+    connect(m_tree, &QTreeWidget::itemCollapsed, this, &HelpDlg::slotCloseFolder);
+    connect(m_browser, &HelpBrowser::linkClicked, this, &HelpDlg::slotLinkClicked);
+
+    setSizes({180, 615});
+}
+
+HelpDlg::~HelpDlg()
+{
+    // The rows refer to the topics: take the rows down first.
+    m_tree->clear();
+    qDeleteAll(m_folders);
+}
+
+void HelpDlg::loadIndex(const QString &indexFile)
+{
+    QDomDocument document(QStringLiteral("conteudo"));
+    const bool parsed = asRoot([&] {
+        QFile file(indexFile);
+        return file.open(QIODevice::ReadOnly) && bool(document.setContent(&file));
+    });
+    if (!parsed)
+        return;
+    readTopics(document.documentElement(), nullptr);
+}
+
+void HelpDlg::readTopics(const QDomElement &element, Folder *parent)
+{
+    for (QDomElement child = element.firstChildElement(); !child.isNull(); child = child.nextSiblingElement()) {
+        auto *folder = new Folder(parent, child.attribute(QStringLiteral("nome")), child.attribute(QStringLiteral("arquivo")));
+        if (!parent)
+            m_folders.append(folder);
+        readTopics(child, folder);
+    }
+}
+
+void HelpDlg::fillTree()
+{
+    for (Folder *folder : std::as_const(m_folders)) {
+        auto *row = new FolderListItem(m_tree, folder);
+        row->insertSubFolders();
+    }
+}
+
+void HelpDlg::showPage(const QString &pageName)
+{
+    m_browser->setSource(QUrl::fromLocalFile(m_baseDirectory + pageName));
+}
+
+void HelpDlg::slotFolderChanged(QTreeWidgetItem *row)
+{
+    auto *item = static_cast<FolderListItem *>(row);
+    if (!item)
+        return;
+    m_browser->clear();
+    showPage(item->folder()->fileName());
+}
+
+void HelpDlg::slotRMB(QTreeWidgetItem *, const QPoint &, int)
+{
+}
+
+void HelpDlg::slotOpenFolder(QTreeWidgetItem *row)
+{
+    row->setIcon(0, HelpIcons::openFolder());
+}
+
+void HelpDlg::slotCloseFolder(QTreeWidgetItem *row)
+{
+    row->setIcon(0, HelpIcons::closedFolder());
+}
+
+QString HelpDlg::webBrowserProgram()
+{
+    return QStandardPaths::findExecutable(QStringLiteral("firefox"),
+                                          {QStringLiteral("/usr/local/bin"), QStringLiteral("/usr/bin"), QStringLiteral("/bin")});
+}
+
+void HelpDlg::slotLinkClicked(const QString &link)
+{
+    const QString program = webBrowserProgram();
+    if (program.isEmpty() || !startDetachedAsUser(program, {link}))
+        qDebug("Failed to start firefox");
+    m_browser->reload();
+}
