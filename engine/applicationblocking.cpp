@@ -18,6 +18,13 @@ void diagnostic(const QString &text)
     QTextStream(stderr) << text << '\n';
 }
 
+// A value from the policy as one printable line: control characters and "%" are
+// percent-encoded.
+QString printable(const QString &value)
+{
+    return QString::fromLatin1(value.toUtf8().toPercentEncoding(" !\"#$&'()*+,/:;<=>?@[\\]^`{|}~"));
+}
+
 // The path that the application's command line starts, or an empty string when which
 // finds nothing usable. Only an absolute path is accepted: anything else would be read
 // relative to the working directory, or as an option by the commands that follow.
@@ -26,7 +33,7 @@ QString locateProgram(const BlockedApplication &application)
     const QString program = application.exec.section(QLatin1Char(' '), 0, 0);
     const QString path = whichProgram(program);
     if (path.isEmpty() || !path.startsWith(QLatin1Char('/'))) {
-        diagnostic(QLatin1String("Program not found, not blocked or unblocked: ") + program);
+        diagnostic(QLatin1String("Program not found, not blocked or unblocked: ") + printable(program));
         return {};
     }
     return path;
@@ -78,7 +85,7 @@ QString savedMode(const BlockedApplication &application)
     static const QRegularExpression octalMode(QStringLiteral("^[0-7]{3,4}$"));
     if (octalMode.match(application.permissions).hasMatch())
         return application.permissions;
-    diagnostic(QLatin1String("No saved mode for ") + application.desktopFile + QLatin1String(", restoring ")
+    diagnostic(QLatin1String("No saved mode for ") + printable(application.desktopFile) + QLatin1String(", restoring ")
                + ApplicationBlocking::restoredModeWhenUnknown());
     return ApplicationBlocking::restoredModeWhenUnknown();
 }

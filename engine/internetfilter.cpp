@@ -18,9 +18,15 @@ bool hasControlCharacter(const QString &entry)
     return std::any_of(entry.cbegin(), entry.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
 }
 
+// The entry as one printable line: control characters and "%" are percent-encoded.
+QByteArray printable(const QString &entry)
+{
+    return entry.toUtf8().toPercentEncoding(" !\"#$&'()*+,/:;<=>?@[\\]^`{|}~");
+}
+
 void reportRefused(const char *list, const QString &entry, const char *why)
 {
-    QTextStream(stderr) << "Entry left out of " << list << " (" << why << "): " << entry.toUtf8().toPercentEncoding(" ") << '\n';
+    QTextStream(stderr) << "Entry left out of " << list << " (" << why << "): " << printable(entry) << '\n';
 }
 
 // The lines that appending each entry with echo would have left, written as data. An

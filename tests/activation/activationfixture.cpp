@@ -1,0 +1,116 @@
+#include "activationfixture.h"
+
+#include "policyconfig.h"
+#include "testfiles.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace Fixture {
+
+QByteArray squidConf(bool whiteListInForce)
+{
+    return QByteArray("http_port 3128\n"
+                      "acl Safe_ports port 80 443\n"
+                      "acl whitelist dstdomain \"/etc/squid/whitelist\"\n")
+        + (whiteListInForce ? "#http_access allow Safe_ports\nhttp_access allow whitelist\n"
+                            : "http_access allow Safe_ports\n#http_access allow whitelist\n")
+        + "http_access deny all\n";
+}
+
+QByteArray filterConf(bool whiteListInForce, const char *naughtynessLimit)
+{
+    return QByteArray("reportinglevel = 3\n") + "bannedsitelist = '/etc/dansguardian/"
+        + (whiteListInForce ? "emptylist" : "sitelist") + "'\n"
+        + "weightedphraselist = '/etc/dansguardian/weightedphraselist'\n" + "naughtynesslimit = " + naughtynessLimit + "\n";
+}
+
+void writeFilterConfiguration(bool whiteListInForce)
+{
+    QDir().mkpath(QStringLiteral("/etc/dansguardian"));
+    QDir().mkpath(QStringLiteral("/etc/squid"));
+    writeFileBytes(QStringLiteral("/etc/squid/squid.conf"), squidConf(whiteListInForce));
+    writeFileBytes(QStringLiteral("/etc/dansguardian/dansguardianf1.conf"), filterConf(whiteListInForce));
+    writeFileBytes(QStringLiteral("/etc/dansguardian/emptylist"), {});
+    writeFileBytes(QStringLiteral("/etc/dansguardian/sitelist"), "old.example\n");
+    writeFileBytes(QStringLiteral("/etc/dansguardian/weightedphraselist"), "<old><10>\n");
+    writeFileBytes(QStringLiteral("/etc/squid/whitelist"), ".old.example\n");
+}
+
+void writeConfiguration(int status, int machineMode)
+{
+    writeFileBytes(PolicyConfig::filePath(), "<TuvoraConfig>\n    <Status>" + QByteArray::number(status) + "</Status>\n    <Type>"
+                       + QByteArray::number(machineMode) + "</Type>\n</TuvoraConfig>\n");
+}
+
+QStringList initScriptCalls()
+{
+    return QString::fromUtf8(readFileBytes(QStringLiteral("/var/log/tuvora-sandbox/init.log"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+void clearInitScriptCalls()
+{
+    writeFileBytes(QStringLiteral("/var/log/tuvora-sandbox/init.log"), {});
+}
+
+QString installProgram(const QString &directory, const QString &name, unsigned mode)
+{
+    const QString path = directory + QLatin1Char('/') + name;
+    QDir().mkpath(directory);
+    writeFileBytes(path, "#!/bin/sh\necho " + name.toUtf8().toPercentEncoding() + "\n");
+    ::chmod(QFile::encodeName(path).constData(), mode);
+    return path;
+}
+
+void installGate()
+{
+    installProgram(QStringLiteral("/usr/bin"), QStringLiteral("blocking.sh"), 0755);
+}
+
+unsigned fileMode(const QString &path)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+SearchPath::SearchPath(const QString &directory)
+    : m_old(qgetenv("PATH"))
+{
+    qputenv("PATH", QFile::encodeName(directory) + ':' + m_old);
+}
+
+SearchPath::~SearchPath()
+{
+    qputenv("PATH", m_old);
+}
+
+StderrCapture::StderrCapture()
+    : m_path(QDir::tempPath() + QLatin1String("/stderr-capture"))
+{
+    std::fflush(stderr);
+    m_saved = ::dup(STDERR_FILENO);
+    const int fd = ::open(QFile::encodeName(m_path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ::dup2(fd, STDERR_FILENO);
+    ::close(fd);
+}
+
+StderrCapture::~StderrCapture()
+{
+    std::fflush(stderr);
+    ::dup2(m_saved, STDERR_FILENO);
+    ::close(m_saved);
+    QFile::remove(m_path);
+}
+
+QString StderrCapture::text()
+{
+    std::fflush(stderr);
+    return QString::fromUtf8(readFileBytes(m_path));
+}
+
+} // namespace Fixture

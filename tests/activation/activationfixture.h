@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Scratch system state for the activation tests, written inside the sandbox.
+namespace Fixture {
+
+// squid.conf and dansguardianf1.conf as installed, holding the lines the engine edits,
+// either in the black-list arrangement (as installed) or in the white-list one.
+void writeFilterConfiguration(bool whiteListInForce = false);
+QByteArray squidConf(bool whiteListInForce);
+QByteArray filterConf(bool whiteListInForce, const char *naughtynessLimit = "50");
+
+// policyConfig.xml with the control mode Status and the machine mode Type.
+void writeConfiguration(int status, int machineMode = 0);
+
+// The init-script calls the sandbox's stubs recorded, and forgetting them.
+QStringList initScriptCalls();
+void clearInitScriptCalls();
+
+// The gate script that blocked programs are linked to.
+void installGate();
+// A small executable script with the given mode; returns its path.
+QString installProgram(const QString &directory, const QString &name, unsigned mode);
+unsigned fileMode(const QString &path); // st_mode & 07777, following links; 0 when missing
+
+// Puts a directory in front of the search path for as long as the object lives.
+class SearchPath
+{
+public:
+    explicit SearchPath(const QString &directory);
+    ~SearchPath();
+
+private:
+    QByteArray m_old;
+};
+
+// Captures what the process writes on its diagnostic stream while it lives.
+class StderrCapture
+{
+public:
+    StderrCapture();
+    ~StderrCapture();
+    QString text();
+
+private:
+    int m_saved = -1;
+    QString m_path;
+};
+
+} // namespace Fixture

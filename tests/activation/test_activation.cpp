@@ -1,0 +1,281 @@
+#include "activationfixture.h"
+#include "applicationblocking.h"
+#include "clock.h"
+#include "commandrecorder.h"
+#include "cronschedule.h"
+#include "policy.h"
+#include "sandboxcheck.h"
+#include "testfiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+using namespace Fixture;
+
+namespace {
+
+const QString CronFile = QStringLiteral("/tmp/crontab.policy");
+const QString RootTable = QStringLiteral("/var/spool/cron/crontabs/root");
+const QString Monday0930 = QStringLiteral("2026-12-07T09:30:00");
+
+void setClock(const QString &isoLocalTime)
+{
+    const QDateTime fixed = QDateTime::fromString(isoLocalTime, Qt::ISODate);
+    setClockSource([fixed] { return fixed; });
+}
+
+QByteArray installedCronTable()
+{
+    QProcess crontab;
+    crontab.start(QStringLiteral("crontab"), {QStringLiteral("-u"), QStringLiteral("root"), QStringLiteral("-l")});
+    crontab.waitForFinished();
+    return crontab.exitCode() == 0 ? crontab.readAllStandardOutput() : QByteArray();
+}
+
+// Applications restricted on Monday 8-12 and 14-18, internet on Sunday 0-6: at Monday
+// 09:30 (cell 33) the applications are restricted and the internet is free.
+Policy schoolPolicy(const QString &game)
+{
+    Policy policy(1);
+    policy.applicationGrid.fill(0);
+    policy.internetGrid.fill(0);
+    for (int hour : {8, 9, 10, 11, 14, 15, 16, 17})
+        policy.applicationGrid[WeekGrid::cellIndex(1, hour)] = 1;
+    for (int hour = 0; hour < 6; ++hour)
+        policy.internetGrid[WeekGrid::cellIndex(0, hour)] = 1;
+    policy.internet.urls = {QStringLiteral("games.example")};
+    BlockedApplication application;
+    application.exec = game;
+    application.desktopFile = QStringLiteral("game.desktop");
+    policy.applications.insert(application.desktopFile, application);
+    return policy;
+}
+
+const QByteArray SchoolCronTable = "00 8,14 * * 1  /usr/bin/enactpolicy -1 activate 2\n"
+                                   "00 12,18 * * 1  /usr/bin/enactpolicy -1 schedule_deactivation 2\n"
+                                   "55 7,13 * * 1  /usr/bin/touch /tmp/policyappwarning\n"
+                                   "00 0 * * 0  /usr/bin/enactpolicy -1 activate 1\n"
+                                   "00 6 * * 0  /usr/bin/enactpolicy -1 schedule_deactivation 1\n"
+                                   "55 23 * * 6  /usr/bin/touch /tmp/policyintwarning\n"
+                                   "\n";
+
+const QStringList InternetOpened = {
+    QStringLiteral("cp /etc/dansguardian/emptylist /etc/dansguardian/sitelist"),
+    QStringLiteral("cp /etc/dansguardian/emptylist /etc/dansguardian/weightedphraselist"),
+    QStringLiteral("rm -f /etc/squid/whitelist"),
+    QStringLiteral("touch /etc/squid/whitelist"),
+    QStringLiteral(R"(sed -i "s/^#http_access allow Safe_ports/http_access allow Safe_ports/g" /etc/squid/squid.conf)"),
+    QStringLiteral(R"(sed -i "s/^http_access allow whitelist/#http_access allow whitelist/g" /etc/squid/squid.conf)"),
+    QStringLiteral("/etc/init.d/squid reload"),
+    QStringLiteral("/etc/init.d/dansguardian restart"),
+};
+
+} // namespace
+
+class TestActivation : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_root;
+    QString m_game;
+
+private slots:
+    void initTestCase()
+    {
+        requireSandbox();
+        installGate();
+        m_game = m_root.filePath(QStringLiteral("bin/game"));
+        qputenv("PATH", QFile::encodeName(m_root.filePath(QStringLiteral("bin"))) + ':' + qgetenv("PATH"));
+    }
+
+    void init()
+    {
+        QFile::remove(m_game + QLatin1String(".tuvora"));
+        QFile::remove(m_game);
+        installProgram(m_root.filePath(QStringLiteral("bin")), QStringLiteral("game"), 0755);
+        writeFilterConfiguration();
+        writeConfiguration(1);
+        clearInitScriptCalls();
+        QProcess::execute(QStringLiteral("crontab"), {QStringLiteral("-u"), QStringLiteral("root"), QStringLiteral("-r")});
+        setClock(Monday0930);
+    }
+
+    void cleanup() { setClockSource({}); }
+
+    void theHourOfTheWeekComesFromTheLocalClock()
+    {
+        QCOMPARE(weekCellAt(QDateTime::fromString(Monday0930, Qt::ISODate)), 33);
+        QCOMPARE(weekCellAt(QDateTime::fromString(QStringLiteral("2026-12-06T00:00:00"), Qt::ISODate)), 0);
+        QCOMPARE(weekCellAt(QDateTime::fromString(QStringLiteral("2026-12-12T23:59:00"), Qt::ISODate)), 167);
+    }
+
+    void switchingOnAndOffAtMondayMorning()
+    {
+        Policy policy = schoolPolicy(QStringLiteral("game %u"));
+        CommandRecorder recorder;
+        policy.toggle(Policy::BothBackEnds);
+
+        const QStringList blockGame = {
+            QStringLiteral("which game"), QLatin1String("mv ") + m_game + QLatin1Char(' ') + m_game + QLatin1String(".tuvora"),
+            QLatin1String("ln -s /usr/bin/blocking.sh ") + m_game, QLatin1String("chmod 700 ") + m_game + QLatin1String(".tuvora")};
+        QCOMPARE(recorder.commands(), (blockGame + InternetOpened
+                     + QStringList{QStringLiteral("crontab -u root -r"), QStringLiteral("crontab -u root /tmp/crontab.policy"),
+                                   QStringLiteral("/etc/init.d/cron restart")}));
+        QVERIFY(QFileInfo(m_game).isSymLink());
+        QCOMPARE(readFileBytes(QStringLiteral("/etc/dansguardian/sitelist")), QByteArray());
+        QCOMPARE(readFileBytes(CronFile), SchoolCronTable);
+        QCOMPARE(installedCronTable(), SchoolCronTable);
+        QVERIFY(policy.active);
+        const Policy saved(policy.filePath);
+        QVERIFY(saved.active);
+        QCOMPARE(saved.applications.first().permissions, QStringLiteral("0755"));
+        QCOMPARE(initScriptCalls(), QStringList({QStringLiteral("/etc/init.d/squid reload"), QStringLiteral("/etc/init.d/dansguardian restart"),
+                                                 QStringLiteral("/etc/init.d/cron restart")}));
+
+        recorder.clear();
+        policy.toggle(Policy::BothBackEnds);
+        QCOMPARE(recorder.commands(),
+                 (QStringList({QStringLiteral("which game"), QLatin1String("rm -f ") + m_game,
+                              QLatin1String("mv ") + m_game + QLatin1String(".tuvora ") + m_game, QLatin1String("chmod 0755 ") + m_game})
+                     + InternetOpened + QStringList{QStringLiteral("crontab -u root -r"), QStringLiteral("/etc/init.d/cron restart")}));
+        QVERIFY(!QFileInfo(m_game).isSymLink());
+        QVERIFY(!QFile::exists(RootTable));
+        QVERIFY(!policy.active);
+        QVERIFY(!Policy(policy.filePath).active);
+    }
+
+    void modeChoosesTheBackEnds_data()
+    {
+        QTest::addColumn<unsigned>("mode");
+        QTest::addColumn<bool>("applications");
+        QTest::addColumn<bool>("internet");
+        QTest::newRow("0") << 0u << true << true;
+        QTest::newRow("1") << 1u << false << true;
+        QTest::newRow("2") << 2u << true << false;
+        QTest::newRow("3") << 3u << false << false;
+        QTest::newRow("7") << 7u << false << false;
+    }
+
+    void modeChoosesTheBackEnds()
+    {
+        QFETCH(unsigned, mode);
+        QFETCH(bool, applications);
+        QFETCH(bool, internet);
+        Policy policy = schoolPolicy(QStringLiteral("game"));
+        for (bool on : {true, false}) {
+            CommandRecorder recorder;
+            policy.toggle(mode);
+            QCOMPARE(policy.active, on);
+            QCOMPARE(!recorder.commands().filter(QStringLiteral("which game")).isEmpty(), applications);
+            QCOMPARE(!recorder.commands().filter(QStringLiteral("/etc/init.d/squid reload")).isEmpty(), internet);
+            QCOMPARE(installedCronTable(), on ? SchoolCronTable : QByteArray());
+            QCOMPARE(Policy(policy.filePath).active, on);
+        }
+    }
+
+    void theWeekWrapsAtSundayMidnight_data()
+    {
+        QTest::addColumn<QString>("now");
+        QTest::addColumn<int>("cell");
+        QTest::newRow("Sunday 00:00") << QStringLiteral("2026-12-06T00:00:00") << 0;
+        QTest::newRow("Saturday 23:59") << QStringLiteral("2026-12-12T23:59:00") << 167;
+    }
+
+    void theWeekWrapsAtSundayMidnight()
+    {
+        QFETCH(QString, now);
+        QFETCH(int, cell);
+        setClock(now);
+        for (int restricted : {cell, 83}) {
+            Policy policy = schoolPolicy(QStringLiteral("game"));
+            policy.internetGrid.fill(0);
+            policy.internetGrid[restricted] = 1;
+            policy.toggle(Policy::InternetOnly);
+            QCOMPARE(readFileBytes(QStringLiteral("/etc/dansguardian/sitelist")),
+                     restricted == cell ? QByteArray("games.example\n") : QByteArray());
+        }
+    }
+
+    void aCronTableFileThatCannotBeWrittenIsNotInstalled()
+    {
+        // A link planted in /tmp must not redirect the write, and a name that cannot
+        // be replaced must not install whatever stands there.
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("target"));
+        writeFileBytes(target, "* * * * * touch /tmp/pwned\n");
+        QFile::link(target, CronFile);
+        Policy policy = schoolPolicy(QStringLiteral("game"));
+        policy.toggle(Policy::NoBackEnd);
+        QCOMPARE(readFileBytes(target), QByteArray("* * * * * touch /tmp/pwned\n"));
+        QVERIFY(!QFileInfo(CronFile).isSymLink());
+        QCOMPARE(installedCronTable(), SchoolCronTable);
+
+        policy.toggle(Policy::NoBackEnd);
+        QFile::remove(CronFile);
+        QDir().mkpath(CronFile + QLatin1String("/d"));
+        CommandRecorder recorder;
+        policy.toggle(Policy::NoBackEnd);
+        QVERIFY(!recorder.commands().contains(QStringLiteral("crontab -u root /tmp/crontab.policy")));
+        QVERIFY(!QFile::exists(RootTable));
+        QVERIFY(policy.active);
+        QDir(CronFile).removeRecursively();
+    }
+
+    void enactToggles_orPublishesOnAPolicyServer_data()
+    {
+        QTest::addColumn<int>("machineMode");
+        QTest::addColumn<bool>("local");
+        QTest::newRow("0") << 0 << true;
+        QTest::newRow("3") << 3 << true;
+        QTest::newRow("2") << 2 << false;
+    }
+
+    void enactToggles_orPublishesOnAPolicyServer()
+    {
+        QFETCH(int, machineMode);
+        QFETCH(bool, local);
+        writeConfiguration(1, machineMode);
+        QDir().mkpath(QStringLiteral("/opt/tuvorass/lists"));
+        QFile::remove(QStringLiteral("/opt/tuvorass/lists/school.xml"));
+        Policy policy = schoolPolicy(QStringLiteral("game"));
+        policy.type = Policy::Network;
+        CommandRecorder recorder;
+        policy.enact();
+        QVERIFY(policy.active);
+        QCOMPARE(recorder.commands().filter(QStringLiteral("crontab")).isEmpty(), !local);
+        QCOMPARE(QFile::exists(QStringLiteral("/opt/tuvorass/lists/school.xml")), !local);
+        QCOMPARE(installedCronTable().isEmpty(), !local);
+        QVERIFY(Policy(policy.filePath).active);
+    }
+
+    void everyEntryPointPutsTheEffectiveUserIdBack()
+    {
+        if (::seteuid(65534) != 0)
+            QSKIP("no second user id in this sandbox");
+        Policy policy = schoolPolicy(QStringLiteral("game"));
+        policy.enact();
+        const uid_t afterEnact = ::geteuid();
+        applyApplicationBlocking(policy, true);
+        const uid_t afterBlocking = ::geteuid();
+        unblockApplications(policy);
+        const uid_t afterUnblock = ::geteuid();
+        QVERIFY(::seteuid(0) == 0);
+        writeConfiguration(1, 2);
+        QVERIFY(::seteuid(65534) == 0);
+        policy.enact();
+        const uid_t afterPublish = ::geteuid();
+        QVERIFY(::seteuid(0) == 0);
+        QCOMPARE(afterEnact, uid_t(65534));
+        QCOMPARE(afterBlocking, uid_t(65534));
+        QCOMPARE(afterUnblock, uid_t(65534));
+        QCOMPARE(afterPublish, uid_t(65534));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestActivation)
+#include "test_activation.moc"
