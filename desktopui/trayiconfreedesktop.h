@@ -1,0 +1,30 @@
+#pragma once
+
+#include "trayiconprivate.h"
+
+#include <QAbstractNativeEventFilter>
+
+// The tray window that docks itself with the freedesktop.org system tray protocol,
+// and carries the KDE docking properties for KDE's own panel.
+// Qt hands a widget's nativeEvent() only some of its X events (no ReparentNotify), so
+// the window watches the application's event stream instead.
+class TrayIconFreeDesktop : public TrayIconPrivate, public QAbstractNativeEventFilter
+{
+    Q_OBJECT
+
+public:
+    TrayIconFreeDesktop(TrayIcon *owner, const QPixmap &icon);
+    ~TrayIconFreeDesktop() override;
+
+    // The X error code of the dock request, 0 when it went through or was not sent.
+    int dockRequestError() const;
+    // Whether a tray owned the selection when the window was created.
+    bool dockRequestSent() const;
+
+    // The X11 event hook; events of other windows pass untouched.
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
+
+private:
+    bool m_dockRequestSent = false;
+    int m_dockRequestError = 0;
+};
