@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 
 #include <cstdio>
 #include <fcntl.h>
@@ -46,6 +47,19 @@ void writeConfiguration(int status, int machineMode)
 {
     writeFileBytes(PolicyConfig::filePath(), "<TuvoraConfig>\n    <Status>" + QByteArray::number(status) + "</Status>\n    <Type>"
                        + QByteArray::number(machineMode) + "</Type>\n</TuvoraConfig>\n");
+}
+
+QByteArray installedCronTable()
+{
+    QProcess crontab;
+    crontab.start(QStringLiteral("crontab"), {QStringLiteral("-u"), QStringLiteral("root"), QStringLiteral("-l")});
+    crontab.waitForFinished();
+    return crontab.exitCode() == 0 ? crontab.readAllStandardOutput() : QByteArray();
+}
+
+void removeCronTable()
+{
+    QFile::remove(QStringLiteral("/var/spool/cron/crontabs/root"));
 }
 
 QStringList initScriptCalls()

@@ -16,6 +16,10 @@ QByteArray filterConf(bool whiteListInForce, const char *naughtynessLimit = "50"
 // policyConfig.xml with the control mode Status and the machine mode Type.
 void writeConfiguration(int status, int machineMode = 0);
 
+// Root's cron table as "crontab -u root -l" prints it; empty when there is none.
+QByteArray installedCronTable();
+void removeCronTable();
+
 // The init-script calls the sandbox's stubs recorded, and forgetting them.
 QStringList initScriptCalls();
 void clearInitScriptCalls();

@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -27,14 +26,6 @@ void setClock(const QString &isoLocalTime)
 {
     const QDateTime fixed = QDateTime::fromString(isoLocalTime, Qt::ISODate);
     setClockSource([fixed] { return fixed; });
-}
-
-QByteArray installedCronTable()
-{
-    QProcess crontab;
-    crontab.start(QStringLiteral("crontab"), {QStringLiteral("-u"), QStringLiteral("root"), QStringLiteral("-l")});
-    crontab.waitForFinished();
-    return crontab.exitCode() == 0 ? crontab.readAllStandardOutput() : QByteArray();
 }
 
 // Applications restricted on Monday 8-12 and 14-18, internet on Sunday 0-6: at Monday
@@ -101,7 +92,7 @@ private slots:
         writeFilterConfiguration();
         writeConfiguration(1);
         clearInitScriptCalls();
-        QProcess::execute(QStringLiteral("crontab"), {QStringLiteral("-u"), QStringLiteral("root"), QStringLiteral("-r")});
+        removeCronTable();
         setClock(Monday0930);
     }
 

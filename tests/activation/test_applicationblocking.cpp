@@ -214,12 +214,16 @@ private slots:
         addApplication(policy, QStringLiteral("c.desktop"), QStringLiteral("`touch /tmp/pwned`"));
         addApplication(policy, QStringLiteral("d.desktop"), QStringLiteral("game\ntouch /tmp/pwned"));
         addApplication(policy, QStringLiteral("e.desktop"), QStringLiteral("odd'name;touch${IFS}pwned;$(id)`id` %u"));
+        const QString oddLibrary = libraryFor(QStringLiteral("odd'name;touch${IFS}pwned;$(id)`id`"));
+        writeFileBytes(oddLibrary, "lib");
         applyApplicationBlocking(policy, true);
         QVERIFY(isGateLink(odd));
         QCOMPARE(fileMode(odd + QLatin1String(".tuvora")), 0700u);
+        QCOMPARE(fileMode(oddLibrary), 0700u);
         policy.active = true;
         applyApplicationBlocking(policy, true);
         QCOMPARE(fileMode(odd), 0755u);
+        QCOMPARE(fileMode(oddLibrary), 0755u);
 
         QVERIFY(!QFile::exists(QStringLiteral("/tmp/pwned")));
         QVERIFY(!QFile::exists(m_root.filePath(QStringLiteral("pwned"))));

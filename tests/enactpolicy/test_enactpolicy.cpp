@@ -37,14 +37,6 @@ Run enactpolicy(const QStringList &arguments, const QString &localTime = QString
     return {process.exitCode(), QString::fromUtf8(readFileBytes(CommandLog)).split(QLatin1Char('\n'), Qt::SkipEmptyParts)};
 }
 
-QByteArray installedCronTable()
-{
-    QProcess crontab;
-    crontab.start(QStringLiteral("crontab"), {QStringLiteral("-u"), QStringLiteral("root"), QStringLiteral("-l")});
-    crontab.waitForFinished();
-    return crontab.exitCode() == 0 ? crontab.readAllStandardOutput() : QByteArray();
-}
-
 // Internet restricted on Monday from 8:00 to 12:00 (and at the given extra hour of
 // Tuesday, to tell two policies' cron tables apart); one blocked application.
 Policy storedPolicy(const QString &fileName, bool active, const QString &site, int tuesdayHour = 20)
@@ -91,7 +83,7 @@ private slots:
         installProgram(m_root.filePath(QStringLiteral("bin")), QStringLiteral("game"), 0755);
         writeFilterConfiguration();
         writeConfiguration(1);
-        QProcess::execute(QStringLiteral("crontab"), {QStringLiteral("-u"), QStringLiteral("root"), QStringLiteral("-r")});
+        removeCronTable();
     }
 
     void withoutArgumentsNothingHappens()
