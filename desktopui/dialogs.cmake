@@ -18,3 +18,5 @@ target_sources(desktopui PRIVATE
 )
 # The sources of every catalogue that carries the dialogs' texts (data/).
 set_property(GLOBAL PROPERTY TUVORA_DESKTOPUI_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR})
+# The forms' generated headers are part of the public headers of the form classes.
+target_include_directories(desktopui PUBLIC ${CMAKE_CURRENT_BINARY_DIR}/desktopui_autogen/include)

@@ -62,11 +62,10 @@ HelpDlg *createHelpViewer(const QString &pageName)
     return viewer;
 }
 
-void openHelpPage(QWidget *caller, const QString &pageName)
+QDialog *createHelpDialog(QWidget *caller, HelpDlg *viewer)
 {
     auto *dialog = new QDialog(caller);
     dialog->setObjectName(QStringLiteral("helpDialog"));
-    HelpDlg *viewer = createHelpViewer(pageName);
     viewer->setParent(dialog);
     // The viewer's caption names the window; the dialog has none of its own.
     dialog->setWindowTitle(viewer->windowTitle());
@@ -79,6 +78,12 @@ void openHelpPage(QWidget *caller, const QString &pageName)
         widget->setBaseSize(795, 480);
     }
     dialog->resize(795, 480);
+    return dialog;
+}
+
+void openHelpPage(QWidget *caller, const QString &pageName)
+{
+    QDialog *dialog = createHelpDialog(caller, createHelpViewer(pageName));
     dialog->exec();
     delete dialog;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 class HelpDlg;
+class QDialog;
 class QWidget;
 
 // Where the help of every language lives: <root><code>/ holds TUHelp.xml and the pages.
@@ -26,6 +27,9 @@ QString localizedHelpPage(const QString &baseDirectory, const QString &code, con
 
 // Builds the viewer for a page in the configured language, without showing it.
 HelpDlg *createHelpViewer(const QString &pageName);
+
+// The dialog that holds a viewer over the calling window, at the viewer's sizes.
+QDialog *createHelpDialog(QWidget *caller, HelpDlg *viewer);
 
 // What every Help button runs: shows the help on a page in a modal dialog over the
 // calling window and returns when it is closed.
