@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QImage>
 
 namespace {
 constexpr int TrayIconSize = 22;
@@ -23,6 +24,9 @@ TrayIconFreeDesktop::TrayIconFreeDesktop(TrayIcon *owner, const QPixmap &icon)
             m_dockRequestError = TrayIconX11::sendDockRequest(trayOwner, window);
         }
         TrayIconX11::setKdeDockProperties(window);
+        m_drawOnPanel = TrayIconX11::useParentBackground(window);
+        if (m_drawOnPanel)
+            setAttribute(Qt::WA_PaintOnScreen);
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
     setPixmap(icon);
@@ -41,6 +45,19 @@ int TrayIconFreeDesktop::dockRequestError() const
 bool TrayIconFreeDesktop::dockRequestSent() const
 {
     return m_dockRequestSent;
+}
+
+QPaintEngine *TrayIconFreeDesktop::paintEngine() const
+{
+    return m_drawOnPanel ? nullptr : TrayIconPrivate::paintEngine();
+}
+
+void TrayIconFreeDesktop::paintEvent(QPaintEvent *event)
+{
+    if (m_drawOnPanel)
+        TrayIconX11::drawOnParentBackground(internalWinId(), pixmap().toImage(), pixmapOrigin());
+    else
+        TrayIconPrivate::paintEvent(event);
 }
 
 bool TrayIconFreeDesktop::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)

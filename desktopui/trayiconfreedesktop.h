@@ -24,7 +24,15 @@ public:
     // The X11 event hook; events of other windows pass untouched.
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
 
+    QPaintEngine *paintEngine() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
+    // Drawn with Xlib on the panel's own background instead of through Qt's backing
+    // store, which would cover the panel with an opaque square.
+    bool m_drawOnPanel = false;
     bool m_dockRequestSent = false;
     int m_dockRequestError = 0;
 };

@@ -40,11 +40,16 @@ TrayIcon *TrayIconPrivate::owner() const
     return m_owner;
 }
 
+QPoint TrayIconPrivate::pixmapOrigin() const
+{
+    return QPoint((width() - m_pixmap.width()) / 2, (height() - m_pixmap.height()) / 2);
+}
+
 void TrayIconPrivate::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
-    painter.drawPixmap((width() - m_pixmap.width()) / 2, (height() - m_pixmap.height()) / 2, m_pixmap);
+    painter.drawPixmap(pixmapOrigin(), m_pixmap);
 }
 
 void TrayIconPrivate::closeEvent(QCloseEvent *event)

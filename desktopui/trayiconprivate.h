@@ -19,6 +19,9 @@ public:
     TrayIcon *owner() const;
 
 protected:
+    // Where the pixmap goes: centred in the window.
+    QPoint pixmapOrigin() const;
+
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;

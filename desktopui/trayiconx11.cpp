@@ -1,7 +1,10 @@
 #include "trayiconx11.h"
 
 #include <QGuiApplication>
+#include <QImage>
+#include <QRect>
 
+#include <bit>
 #include <cstdio>
 
 #include <X11/Xatom.h>
@@ -25,10 +28,57 @@ int trappedErrorCode = 0;
 int trapError(Display *, XErrorEvent *event)
 {
     trappedErrorCode = event->error_code;
-    // Not passed on: the default Xlib handler would end the program, and the error
-    // is an expected outcome of a tray that went away under our feet.
+    // Not passed on: the default Xlib handler would end the program, and these errors
+    // are expected outcomes of a tray that went away under our feet.
     return 0;
 }
+
+// Traps the X errors of the requests made during its lifetime.
+class ErrorTrap
+{
+public:
+    explicit ErrorTrap(Display *dpy)
+        : m_dpy(dpy)
+    {
+        // Settle earlier requests first, so that only errors of ours are trapped.
+        XSync(m_dpy, False);
+        trappedErrorCode = 0;
+        m_previous = XSetErrorHandler(trapError);
+    }
+    ~ErrorTrap()
+    {
+        XSync(m_dpy, False);
+        XSetErrorHandler(m_previous);
+    }
+    ErrorTrap(const ErrorTrap &) = delete;
+    ErrorTrap &operator=(const ErrorTrap &) = delete;
+
+    int errorCode()
+    {
+        XSync(m_dpy, False);
+        return trappedErrorCode;
+    }
+
+private:
+    Display *m_dpy;
+    XErrorHandler m_previous;
+};
+
+// One colour channel of a TrueColor visual with eight bits per channel.
+struct Channel
+{
+    explicit Channel(unsigned long mask)
+        : mask(mask)
+        , shift(std::countr_zero(mask))
+    {
+    }
+    int get(unsigned long pixel) const { return int((pixel & mask) >> shift); }
+    unsigned long put(int value) const { return (static_cast<unsigned long>(value) << shift) & mask; }
+    bool eightBits() const { return mask != 0 && std::popcount(mask) == 8; }
+
+    unsigned long mask;
+    int shift;
+};
 
 } // namespace
 
@@ -110,18 +160,12 @@ int sendDockRequest(quintptr owner, quintptr window)
     event.xclient.data.l[3] = 0;
     event.xclient.data.l[4] = 0;
 
-    // Settle earlier requests first, so that only errors of this one are trapped.
-    XSync(dpy, False);
-    trappedErrorCode = 0;
-    XErrorHandler previous = XSetErrorHandler(trapError);
+    ErrorTrap trap(dpy);
     XSendEvent(dpy, owner, False, NoEventMask, &event);
-    XSync(dpy, False);
-    XSetErrorHandler(previous);
-
-    if (trappedErrorCode != 0)
-        std::fprintf(stderr, "TrayIcon: X error %d while asking the system tray to dock the icon\n",
-                     trappedErrorCode);
-    return trappedErrorCode;
+    const int error = trap.errorCode();
+    if (error != 0)
+        std::fprintf(stderr, "TrayIcon: X error %d while asking the system tray to dock the icon\n", error);
+    return error;
 }
 
 void setKdeDockProperties(quintptr window)
@@ -138,6 +182,68 @@ void setKdeDockProperties(quintptr window)
     XChangeProperty(dpy, win, trayWindowFor, XA_WINDOW, 32, PropModeReplace,
                     reinterpret_cast<unsigned char *>(&data), 1);
     XFlush(dpy);
+}
+
+bool useParentBackground(quintptr window)
+{
+    Display *dpy = display();
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(dpy, window, &attributes) || attributes.visual->c_class != TrueColor)
+        return false;
+    const Visual *visual = attributes.visual;
+    if (!Channel(visual->red_mask).eightBits() || !Channel(visual->green_mask).eightBits()
+        || !Channel(visual->blue_mask).eightBits())
+        return false;
+    XSetWindowBackgroundPixmap(dpy, window, ParentRelative);
+    XFlush(dpy);
+    return true;
+}
+
+void drawOnParentBackground(quintptr window, const QImage &source, const QPoint &at)
+{
+    Display *dpy = display();
+    XClearWindow(dpy, window);
+
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(dpy, window, &attributes))
+        return;
+    const QRect area = QRect(at, source.size()) & QRect(0, 0, attributes.width, attributes.height);
+    if (area.isEmpty())
+        return;
+
+    // Reading back fails with BadMatch while the window is not viewable; then there
+    // is nothing to draw on anyway.
+    ErrorTrap trap(dpy);
+    XImage *background =
+        XGetImage(dpy, window, area.x(), area.y(), area.width(), area.height(), AllPlanes, ZPixmap);
+    if (!background)
+        return;
+
+    const QImage image = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const Channel red(attributes.visual->red_mask);
+    const Channel green(attributes.visual->green_mask);
+    const Channel blue(attributes.visual->blue_mask);
+    const unsigned long otherBits = ~(red.mask | green.mask | blue.mask);
+    for (int row = 0; row < area.height(); ++row) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(area.y() - at.y() + row));
+        for (int column = 0; column < area.width(); ++column) {
+            const QRgb pixel = line[area.x() - at.x() + column];
+            const int alpha = qAlpha(pixel);
+            if (alpha == 0)
+                continue;
+            const unsigned long under = XGetPixel(background, column, row);
+            const auto over = [&](const Channel &channel, int value) {
+                return channel.put(value + channel.get(under) * (255 - alpha) / 255);
+            };
+            XPutPixel(background, column, row,
+                      over(red, qRed(pixel)) | over(green, qGreen(pixel)) | over(blue, qBlue(pixel))
+                          | (under & otherBits));
+        }
+    }
+    GC gc = XCreateGC(dpy, window, 0, nullptr);
+    XPutImage(dpy, window, gc, background, 0, 0, area.x(), area.y(), area.width(), area.height());
+    XFreeGC(dpy, gc);
+    XDestroyImage(background);
 }
 
 WindowEvent classify(const void *xcbEvent, quintptr window)

@@ -2,6 +2,9 @@
 
 #include <QtGlobal>
 
+class QImage;
+class QPoint;
+
 // The Xlib side of tray icon docking, kept apart so that no Xlib header (with its
 // None, Bool and Status macros) reaches the widget code. Every function here is only
 // called when available() is true; window ids are plain X ids.
@@ -28,6 +31,14 @@ int sendDockRequest(quintptr owner, quintptr window);
 
 // The KDE docking properties KWM_DOCKWINDOW and _KDE_NET_WM_SYSTEM_TRAY_WINDOW_FOR.
 void setKdeDockProperties(quintptr window);
+
+// Gives the window its parent's background, so that the panel shows through around
+// the icon. False, and nothing changed, when the window's visual is not TrueColor with
+// eight bits per channel, which drawOnParentBackground() needs.
+bool useParentBackground(quintptr window);
+
+// Clears the window to the panel's background and blends the image onto it at 'at'.
+void drawOnParentBackground(quintptr window, const QImage &image, const QPoint &at);
 
 // What the event hook of the icon window cares about in an xcb event.
 enum class WindowEvent { Other, Unmapped, ReparentedIntoTray, ReparentedToRoot, Destroyed };

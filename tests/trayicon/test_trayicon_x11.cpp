@@ -91,6 +91,41 @@ private slots:
         }
     }
 
+    void iconIsDrawnCentredOnThePanelsBackground()
+    {
+        QPixmap ring(10, 10);
+        ring.fill(Qt::transparent);
+        {
+            QPainter painter(&ring);
+            painter.fillRect(0, 0, 10, 10, Qt::red);
+            painter.setCompositionMode(QPainter::CompositionMode_Clear);
+            painter.fillRect(3, 3, 4, 4, Qt::transparent);
+        }
+        TrayIcon icon(ring, QString());
+        icon.show();
+        const quintptr id = windowId(icon);
+        QTRY_VERIFY_WITH_TIMEOUT(dockedInTrayer(id), 5000);
+        // The tray gives the window the size it likes; the icon stays in the middle
+        // and the panel shows through around it and through its transparent middle.
+        const QRect area = XProbe::rootGeometry(id);
+        const QPoint origin = area.topLeft() + QPoint((area.width() - 10) / 2, (area.height() - 10) / 2);
+        const QColor panel = XProbe::pixelAt(area.topLeft() + QPoint(60, 5));
+        QTRY_COMPARE(XProbe::pixelAt(origin), QColor(Qt::red));
+        QCOMPARE(XProbe::pixelAt(origin + QPoint(9, 9)), QColor(Qt::red));
+        QCOMPARE(XProbe::pixelAt(origin + QPoint(-1, -1)), panel);
+        QCOMPARE(XProbe::pixelAt(origin + QPoint(10, 10)), panel);
+        QCOMPARE(XProbe::pixelAt(origin + QPoint(4, 4)), panel);
+        QCOMPARE(XProbe::pixelAt(area.topLeft()), panel);
+        QVERIFY(panel != QColor(Qt::red));
+
+        // A new image replaces the old one in the tray.
+        QPixmap blue(4, 4);
+        blue.fill(Qt::blue);
+        icon.setIcon(blue);
+        QTRY_COMPARE(XProbe::pixelAt(origin + QPoint(3, 3)), QColor(Qt::blue));
+        QCOMPARE(XProbe::pixelAt(origin), panel);
+    }
+
     void mouseButtonsOnTheDockedIcon()
     {
         TrayIcon icon(testIcon(), QStringLiteral("Tuvora"));
@@ -163,6 +198,10 @@ private slots:
 
         m_tray.kill();
         QTRY_COMPARE_WITH_TIMEOUT(closed.count(), 1, 3000);
+        // Thrown back onto the root window, the old icon must not show up there.
+        QTRY_COMPARE(XProbe::parentOf(first), XProbe::rootWindow());
+        QTest::qWait(300);
+        QVERIFY(!XProbe::isViewable(first));
 
         QVERIFY(m_tray.start());
         // The re-dock attempts come 5, 10 and 15 seconds after the close.

@@ -228,6 +228,19 @@ bool hasProperty(quintptr window, const char *name)
     return type != None;
 }
 
+QColor pixelAt(const QPoint &rootPos)
+{
+    Display *dpy = probeDisplay();
+    XImage *image = XGetImage(dpy, DefaultRootWindow(dpy), rootPos.x(), rootPos.y(), 1, 1, AllPlanes, ZPixmap);
+    if (!image)
+        return {};
+    XColor color{};
+    color.pixel = XGetPixel(image, 0, 0);
+    XDestroyImage(image);
+    XQueryColor(dpy, DefaultColormap(dpy, DefaultScreen(dpy)), &color);
+    return QColor(color.red >> 8, color.green >> 8, color.blue >> 8);
+}
+
 quintptr destroyedWindow()
 {
     Display *dpy = probeDisplay();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QPoint>
 #include <QProcess>
 #include <QRect>
@@ -56,6 +57,8 @@ QRect rootGeometry(quintptr window);
 QString topLevelClassOf(quintptr window);
 QString classHintOf(quintptr window);
 bool hasProperty(quintptr window, const char *name);
+// The colour on the screen at a point of the root window.
+QColor pixelAt(const QPoint &rootPos);
 // The id of a window that existed and was destroyed again.
 quintptr destroyedWindow();
 // Pointer input through the XTEST extension.
