@@ -64,17 +64,21 @@ bool TrayIconFreeDesktop::nativeEventFilter(const QByteArray &eventType, void *m
 {
     if (eventType == "xcb_generic_event_t") {
         switch (TrayIconX11::classify(message, internalWinId())) {
-        case TrayIconX11::WindowEvent::Unmapped: {
-            QCloseEvent close;
-            QCoreApplication::sendEvent(this, &close);
+        case TrayIconX11::WindowEvent::Unmapped:
+        case TrayIconX11::WindowEvent::Destroyed:
+            // A tray that dies unmaps the icon when it kept it in its save-set, and
+            // destroys it along with its own windows when it did not.
+            if (!m_trayGone) {
+                m_trayGone = true;
+                QCloseEvent close;
+                QCoreApplication::sendEvent(this, &close);
+            }
             break;
-        }
         case TrayIconX11::WindowEvent::ReparentedIntoTray:
             // The tray has embedded us; only now is there a place to be shown in.
             show();
             break;
         case TrayIconX11::WindowEvent::ReparentedToRoot:
-        case TrayIconX11::WindowEvent::Destroyed:
         case TrayIconX11::WindowEvent::Other:
             break;
         }

@@ -33,6 +33,8 @@ private:
     // Drawn with Xlib on the panel's own background instead of through Qt's backing
     // store, which would cover the panel with an opaque square.
     bool m_drawOnPanel = false;
+    // The tray let go of this window; one close per window is enough.
+    bool m_trayGone = false;
     bool m_dockRequestSent = false;
     int m_dockRequestError = 0;
 };

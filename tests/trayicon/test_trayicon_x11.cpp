@@ -231,6 +231,29 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(dockedInTrayer(windowId(icon)), 5000);
     }
 
+    void trayWithoutSaveSetDestroysTheIconAndClosedStillComes()
+    {
+        m_tray.kill();
+        QTRY_COMPARE(XProbe::trayOwner(), quintptr(0));
+        BareTray tray;
+        QVERIFY(tray.start());
+
+        TrayIcon icon(testIcon(), QString());
+        QSignalSpy closed(&icon, &TrayIcon::closed);
+        icon.show();
+        const quintptr first = windowId(icon);
+        QTRY_VERIFY((tray.serve(), XProbe::parentOf(first) == tray.window()));
+        QTRY_VERIFY(icon.window()->isVisible());
+
+        tray.vanish();
+        QTRY_COMPARE(closed.count(), 1);
+        QTest::qWait(300);
+        QCOMPARE(closed.count(), 1);
+
+        QVERIFY(m_tray.start());
+        QTRY_VERIFY_WITH_TIMEOUT(windowId(icon) != first && dockedInTrayer(windowId(icon)), 7000);
+    }
+
     void xErrorOfTheDockRequestIsTrappedNotFatal()
     {
         // A tray owner window that is gone by the time the request reaches it.

@@ -140,6 +140,55 @@ void TrayerProcess::kill()
     m_process.waitForFinished(5000);
 }
 
+BareTray::~BareTray()
+{
+    vanish();
+}
+
+bool BareTray::start()
+{
+    m_display = XOpenDisplay(nullptr);
+    if (!m_display)
+        return false;
+    const Window root = DefaultRootWindow(m_display);
+    m_window = XCreateSimpleWindow(m_display, root, 0, 0, 100, 30, 0, 0, 0x808080);
+    XMapWindow(m_display, m_window);
+    const Atom selection = XInternAtom(m_display, "_NET_SYSTEM_TRAY_S0", False);
+    XSetSelectionOwner(m_display, selection, m_window, CurrentTime);
+    XSync(m_display, False);
+    return XGetSelectionOwner(m_display, selection) == m_window;
+}
+
+void BareTray::serve()
+{
+    if (!m_display)
+        return;
+    const Atom opcode = XInternAtom(m_display, "_NET_SYSTEM_TRAY_OPCODE", False);
+    while (XPending(m_display)) {
+        XEvent event;
+        XNextEvent(m_display, &event);
+        if (event.type == ClientMessage && event.xclient.message_type == opcode && event.xclient.data.l[1] == 0) {
+            const Window icon = event.xclient.data.l[2];
+            XReparentWindow(m_display, icon, m_window, 0, 0);
+            XMapWindow(m_display, icon);
+        }
+    }
+    XSync(m_display, False);
+}
+
+void BareTray::vanish()
+{
+    if (!m_display)
+        return;
+    XCloseDisplay(m_display);
+    m_display = nullptr;
+}
+
+quintptr BareTray::window() const
+{
+    return m_window;
+}
+
 namespace XProbe {
 
 quintptr trayOwner()

@@ -44,6 +44,25 @@ private:
     QProcess m_process;
 };
 
+// A bare tray that embeds icons without adding them to its save-set, so that the
+// server destroys them along with the tray when its connection ends. trayer keeps its
+// icons in a save-set; this covers the trays that do not.
+class BareTray
+{
+public:
+    ~BareTray();
+    bool start();
+    // Answers the dock requests that have arrived.
+    void serve();
+    // Ends the tray's connection, as a crash would.
+    void vanish();
+    quintptr window() const;
+
+private:
+    struct _XDisplay *m_display = nullptr;
+    quintptr m_window = 0;
+};
+
 // Looks at the X server from a connection of its own, as the panel and the user would.
 namespace XProbe {
 
