@@ -46,6 +46,12 @@ bool dockedInTrayer(quintptr window)
         && XProbe::topLevelClassOf(window).contains(QLatin1String("trayer"), Qt::CaseInsensitive);
 }
 
+// Docked as far as both the X server and Qt are concerned.
+bool docked(const TrayIcon &icon)
+{
+    return dockedInTrayer(windowId(icon)) && icon.window()->isVisible();
+}
+
 QPoint centreOf(quintptr window)
 {
     return XProbe::rootGeometry(window).center();
@@ -73,8 +79,7 @@ private slots:
         QVERIFY(window->dockRequestSent());
         QCOMPARE(window->dockRequestError(), 0);
         const quintptr id = windowId(icon);
-        QTRY_VERIFY_WITH_TIMEOUT(dockedInTrayer(id), 5000);
-        QVERIFY(window->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(docked(icon), 5000);
 
         QCOMPARE(XProbe::classHintOf(id), QStringLiteral("psidock/Psi"));
         QVERIFY(XProbe::hasProperty(id, "KWM_DOCKWINDOW"));
@@ -104,7 +109,7 @@ private slots:
         TrayIcon icon(ring, QString());
         icon.show();
         const quintptr id = windowId(icon);
-        QTRY_VERIFY_WITH_TIMEOUT(dockedInTrayer(id), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(docked(icon), 5000);
         // The tray gives the window the size it likes; the icon stays in the middle
         // and the panel shows through around it and through its transparent middle.
         const QRect area = XProbe::rootGeometry(id);
@@ -131,7 +136,7 @@ private slots:
         TrayIcon icon(testIcon(), QStringLiteral("Tuvora"));
         icon.show();
         const quintptr id = windowId(icon);
-        QTRY_VERIFY_WITH_TIMEOUT(dockedInTrayer(id), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(docked(icon), 5000);
         const QPoint centre = centreOf(id);
         QSignalSpy clicked(&icon, &TrayIcon::clicked);
         QSignalSpy doubleClicked(&icon, &TrayIcon::doubleClicked);
@@ -168,7 +173,7 @@ private slots:
         TrayIcon icon(testIcon(), QStringLiteral("Under Control Mode"));
         icon.show();
         const quintptr id = windowId(icon);
-        QTRY_VERIFY_WITH_TIMEOUT(dockedInTrayer(id), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(docked(icon), 5000);
         const QPoint centre = centreOf(id);
 
         XProbe::moveTo(QPoint(300, 200));
@@ -194,7 +199,7 @@ private slots:
         QSignalSpy closed(&icon, &TrayIcon::closed);
         icon.show();
         const quintptr first = windowId(icon);
-        QTRY_VERIFY_WITH_TIMEOUT(dockedInTrayer(first), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(docked(icon), 5000);
 
         m_tray.kill();
         QTRY_COMPARE_WITH_TIMEOUT(closed.count(), 1, 3000);
@@ -205,7 +210,7 @@ private slots:
 
         QVERIFY(m_tray.start());
         // The re-dock attempts come 5, 10 and 15 seconds after the close.
-        QTRY_VERIFY_WITH_TIMEOUT(windowId(icon) != first && dockedInTrayer(windowId(icon)), 16000);
+        QTRY_VERIFY_WITH_TIMEOUT(windowId(icon) != first && docked(icon), 16000);
         QCOMPARE(closed.count(), 1);
     }
 
@@ -228,7 +233,7 @@ private slots:
         QVERIFY(m_tray.start());
         icon.newTrayOwner();
         QVERIFY(windowId(icon) != id);
-        QTRY_VERIFY_WITH_TIMEOUT(dockedInTrayer(windowId(icon)), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(docked(icon), 5000);
     }
 
     void trayWithoutSaveSetDestroysTheIconAndClosedStillComes()
@@ -251,7 +256,7 @@ private slots:
         QCOMPARE(closed.count(), 1);
 
         QVERIFY(m_tray.start());
-        QTRY_VERIFY_WITH_TIMEOUT(windowId(icon) != first && dockedInTrayer(windowId(icon)), 7000);
+        QTRY_VERIFY_WITH_TIMEOUT(windowId(icon) != first && docked(icon), 9000);
     }
 
     void xErrorOfTheDockRequestIsTrappedNotFatal()
@@ -265,7 +270,7 @@ private slots:
         QCOMPARE(TrayIconX11::sendDockRequest(gone, id), 3); // BadWindow
 
         // The program goes on, and later requests are not blamed for the error.
-        QTRY_VERIFY_WITH_TIMEOUT(dockedInTrayer(id), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(docked(icon), 5000);
         QCOMPARE(TrayIconX11::sendDockRequest(XProbe::trayOwner(), id), 0);
     }
 

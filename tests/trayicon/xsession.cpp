@@ -13,6 +13,7 @@
 #include <X11/extensions/XTest.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -47,6 +48,8 @@ bool XvfbServer::start()
     const std::string fd = std::to_string(fds[1]);
     m_pid = fork();
     if (m_pid == 0) {
+        // The server goes with the test, even when the test crashes.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         close(fds[0]);
         const int devNull = open("/dev/null", O_WRONLY);
         dup2(devNull, STDOUT_FILENO);
