@@ -40,7 +40,9 @@ HelpDlg::HelpDlg(const QString &baseDirectory, const QString &indexFile, QWidget
     loadIndex(indexFile);
     fillTree();
 
-    connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) { slotFolderChanged(current); });
+    // The selection, not the current row: the tree makes its first row current when it
+    // gets the focus, which must not replace the page the help was opened on.
+    connect(m_tree, &QTreeWidget::itemSelectionChanged, this, [this] { slotFolderChanged(m_tree->selectedItems().value(0)); });
     connect(m_tree, &QTreeWidget::itemExpanded, this, &HelpDlg::slotOpenFolder);
     connect(m_tree, &QTreeWidget::itemCollapsed, this, &HelpDlg::slotCloseFolder);
     connect(m_browser, &HelpBrowser::linkClicked, this, &HelpDlg::slotLinkClicked);
