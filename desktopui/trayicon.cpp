@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 constexpr int NullIconSize = 16;
@@ -40,7 +42,7 @@ TrayIcon::TrayIcon(const QPixmap &icon, const QString &toolTip, QMenu *popup, QO
 
 TrayIcon::~TrayIcon()
 {
-    hide();
+    delete m_window;
 }
 
 void TrayIcon::setPopup(QMenu *menu)
@@ -91,8 +93,14 @@ void TrayIcon::show()
 
 void TrayIcon::hide()
 {
-    delete m_window;
-    m_window = nullptr;
+    if (!m_window)
+        return;
+    // Slots of our signals may get here from within the window's own event handling,
+    // so the window is cut loose now and deleted once that is over.
+    TrayIconPrivate *window = std::exchange(m_window, nullptr);
+    window->detach();
+    window->hide();
+    window->deleteLater();
 }
 
 void TrayIcon::newTrayOwner()

@@ -62,7 +62,7 @@ void TrayIconFreeDesktop::paintEvent(QPaintEvent *event)
 
 bool TrayIconFreeDesktop::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
 {
-    if (eventType == "xcb_generic_event_t") {
+    if (eventType == "xcb_generic_event_t" && owner()) {
         switch (TrayIconX11::classify(message, internalWinId())) {
         case TrayIconX11::WindowEvent::Unmapped:
         case TrayIconX11::WindowEvent::Destroyed:

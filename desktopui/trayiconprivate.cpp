@@ -45,6 +45,11 @@ QPoint TrayIconPrivate::pixmapOrigin() const
     return QPoint((width() - m_pixmap.width()) / 2, (height() - m_pixmap.height()) / 2);
 }
 
+void TrayIconPrivate::detach()
+{
+    m_owner = nullptr;
+}
+
 void TrayIconPrivate::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -54,7 +59,8 @@ void TrayIconPrivate::paintEvent(QPaintEvent *)
 
 void TrayIconPrivate::closeEvent(QCloseEvent *event)
 {
-    m_owner->windowClosed();
+    if (m_owner)
+        m_owner->windowClosed();
     event->accept();
 }
 
@@ -80,5 +86,6 @@ void TrayIconPrivate::mouseMoveEvent(QMouseEvent *event)
 
 void TrayIconPrivate::forward(QMouseEvent *event)
 {
-    QCoreApplication::sendEvent(m_owner, event);
+    if (m_owner)
+        QCoreApplication::sendEvent(m_owner, event);
 }

@@ -16,7 +16,9 @@ public:
 
     virtual void setPixmap(const QPixmap &pixmap);
     QPixmap pixmap() const;
+    // Null once the icon has let go of this window.
     TrayIcon *owner() const;
+    void detach();
 
 protected:
     // Where the pixmap goes: centred in the window.
