@@ -42,12 +42,15 @@ QString locateProgram(const BlockedApplication &application)
 QString launcherLibrary(const QString &programPath)
 {
     const QString baseName = programPath.section(QLatin1Char('/'), -1);
-    return ApplicationBlocking::launcherLibraryDirectory() + QLatin1String("/libkdeinit_") + baseName + QLatin1String(".so");
+    return QLatin1String(ApplicationBlocking::LauncherLibraryDirectory) + QLatin1String("/libkdeinit_") + baseName
+        + QLatin1String(".so");
 }
 
 bool isBlocked(const QString &programPath)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     // The moved executable is a file (or a moved link); lstat sees it even when dangling.
     return ::lstat(QFile::encodeName(programPath + QLatin1String(".tuvora")).constData(), &info) == 0;
 }
@@ -58,7 +61,9 @@ void block(BlockedApplication &application)
     if (path.isEmpty() || isPrivilegeTool(path) || isBlocked(path))
         return;
 
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
         diagnostic(QLatin1String("Cannot read the mode of ") + path + QLatin1String(", not blocked"));
         return;
@@ -71,9 +76,9 @@ void block(BlockedApplication &application)
     }
     application.permissions = permissionsToString(info.st_mode);
 
-    runCommand(fillCommand(QStringLiteral("mv %1 %2.tuvora"), {path, path}));
-    runCommand(fillCommand(QStringLiteral("ln -s %1 %2"), {ApplicationBlocking::gateScript(), path}));
-    runCommand(fillCommand(QStringLiteral("chmod 700 %1.tuvora"), {path}));
+    runCommand(fillCommand(QStringLiteral("mv %1 %2.tuvora"), { path, path }));
+    runCommand(fillCommand(QStringLiteral("ln -s %1 %2"), { QLatin1String(ApplicationBlocking::GateScript), path }));
+    runCommand(fillCommand(QStringLiteral("chmod 700 %1.tuvora"), { path }));
     const QString library = launcherLibrary(path);
     if (QFile::exists(library))
         runCommand(QLatin1String("chmod 700 ") + shellQuote(library));
@@ -86,8 +91,8 @@ QString savedMode(const BlockedApplication &application)
     if (octalMode.match(application.permissions).hasMatch())
         return application.permissions;
     diagnostic(QLatin1String("No saved mode for ") + printable(application.desktopFile) + QLatin1String(", restoring ")
-               + ApplicationBlocking::restoredModeWhenUnknown());
-    return ApplicationBlocking::restoredModeWhenUnknown();
+        + QLatin1String(ApplicationBlocking::RestoredModeWhenUnknown));
+    return QLatin1String(ApplicationBlocking::RestoredModeWhenUnknown);
 }
 
 void unblock(BlockedApplication &application)
@@ -96,9 +101,9 @@ void unblock(BlockedApplication &application)
     if (path.isEmpty() || !isBlocked(path))
         return;
 
-    runCommand(fillCommand(QStringLiteral("rm -f %1"), {path}));
-    runCommand(fillCommand(QStringLiteral("mv %1.tuvora %2"), {path, path}));
-    runCommand(QLatin1String("chmod ") + savedMode(application) + fillCommand(QStringLiteral(" %1"), {path}));
+    runCommand(fillCommand(QStringLiteral("rm -f %1"), { path }));
+    runCommand(fillCommand(QStringLiteral("mv %1.tuvora %2"), { path, path }));
+    runCommand(QLatin1String("chmod ") + savedMode(application) + fillCommand(QStringLiteral(" %1"), { path }));
     application.permissions.clear();
     const QString library = launcherLibrary(path);
     if (QFile::exists(library))

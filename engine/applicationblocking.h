@@ -23,7 +23,7 @@ void unblockApplications(Policy &policy);
 QString permissionsToString(unsigned int mode);
 
 namespace ApplicationBlocking {
-inline QString gateScript() { return QStringLiteral("/usr/bin/blocking.sh"); }
-inline QString launcherLibraryDirectory() { return QStringLiteral("/opt/kde3/lib"); }
-inline QString restoredModeWhenUnknown() { return QStringLiteral("0755"); }
+inline constexpr char GateScript[] = "/usr/bin/blocking.sh";
+inline constexpr char LauncherLibraryDirectory[] = "/opt/kde3/lib";
+inline constexpr char RestoredModeWhenUnknown[] = "0755";
 } // namespace ApplicationBlocking

@@ -51,10 +51,11 @@ QString scheduleCronText(const Policy &, const WeekGrid &grid, const QString &ki
 
         const QString dayField = QLatin1String(" * * ") + QString::number(day);
         if (!starts.isEmpty())
-            text += QLatin1String("00 ") + hourList(starts) + dayField + enact + QLatin1String("activate ") + kindNumber + QLatin1Char('\n');
-        if (!ends.isEmpty())
-            text += QLatin1String("00 ") + hourList(ends) + dayField + enact + QLatin1String("schedule_deactivation ") + kindNumber
+            text += QLatin1String("00 ") + hourList(starts) + dayField + enact + QLatin1String("activate ") + kindNumber
                 + QLatin1Char('\n');
+        if (!ends.isEmpty())
+            text += QLatin1String("00 ") + hourList(ends) + dayField + enact + QLatin1String("schedule_deactivation ")
+                + kindNumber + QLatin1Char('\n');
         if (midnightStart)
             text += QLatin1String("55 23 * * ") + QString::number(day == 0 ? WeekGrid::Days - 1 : day - 1) + warning;
         if (!warnings.isEmpty())

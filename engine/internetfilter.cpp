@@ -73,16 +73,16 @@ void writePhraseList(const QStringList &words)
     QByteArray content;
     for (const QString &word : words) {
         if (hasControlCharacter(word)) {
-            reportRefused(InternetFilter::phraseList(), word, "control character");
+            reportRefused(InternetFilter::PhraseList, word, "control character");
             continue;
         }
         if (word.contains(QLatin1Char('<')) || word.contains(QLatin1Char('>'))) {
-            reportRefused(InternetFilter::phraseList(), word, "angle bracket");
+            reportRefused(InternetFilter::PhraseList, word, "angle bracket");
             continue;
         }
         content += '<' + word.toUtf8() + "><10>\n";
     }
-    const QString fileName = QString::fromLatin1(InternetFilter::phraseList());
+    const QString fileName = QString::fromLatin1(InternetFilter::PhraseList);
     if (!replaceFile(fileName, content, newFileModeFromUmask()))
         QTextStream(stderr) << "Error opening file: " << fileName << '\n';
 }
@@ -101,20 +101,23 @@ void openSquid()
 
 void switchToWhiteList(const Policy &policy)
 {
-    run("sed -i \"s/^bannedsitelist = '\\/etc\\/dansguardian\\/sitelist'/bannedsitelist = '\\/etc\\/dansguardian\\/emptylist'/g\" "
+    run("sed -i \"s/^bannedsitelist = '\\/etc\\/dansguardian\\/sitelist'/bannedsitelist = "
+        "'\\/etc\\/dansguardian\\/emptylist'/g\" "
         "/etc/dansguardian/dansguardianf1.conf");
     run("sed -i \"s/^http_access allow Safe_ports/#http_access allow Safe_ports/g\" /etc/squid/squid.conf");
     run("sed -i \"s/^#http_access allow whitelist/http_access allow whitelist/g\" /etc/squid/squid.conf");
     run("rm /etc/squid/whitelist");
-    appendToList(InternetFilter::squidWhiteList(), listLines(policy.internet.urlsWhite, ".", InternetFilter::squidWhiteList()));
+    appendToList(
+        InternetFilter::SquidWhiteList, listLines(policy.internet.urlsWhite, ".", InternetFilter::SquidWhiteList));
 }
 
 void switchToBlackList(const Policy &policy)
 {
-    run("sed -i \"s/^bannedsitelist = '\\/etc\\/dansguardian\\/emptylist'/bannedsitelist = '\\/etc\\/dansguardian\\/sitelist'/g\" "
+    run("sed -i \"s/^bannedsitelist = '\\/etc\\/dansguardian\\/emptylist'/bannedsitelist = "
+        "'\\/etc\\/dansguardian\\/sitelist'/g\" "
         "/etc/dansguardian/dansguardianf1.conf");
     openSquid();
-    appendToList(InternetFilter::siteList(), listLines(policy.internet.urls, "", InternetFilter::siteList()));
+    appendToList(InternetFilter::SiteList, listLines(policy.internet.urls, "", InternetFilter::SiteList));
 }
 
 } // namespace

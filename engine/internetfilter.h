@@ -15,11 +15,9 @@ class Policy;
 // with a diagnostic line.
 void applyInternetRules(const Policy &policy, bool restrictNow);
 
+// The list files that the back-end writes itself.
 namespace InternetFilter {
-inline const char *emptyList() { return "/etc/dansguardian/emptylist"; }
-inline const char *siteList() { return "/etc/dansguardian/sitelist"; }
-inline const char *phraseList() { return "/etc/dansguardian/weightedphraselist"; }
-inline const char *filterSettings() { return "/etc/dansguardian/dansguardianf1.conf"; }
-inline const char *squidWhiteList() { return "/etc/squid/whitelist"; }
-inline const char *squidSettings() { return "/etc/squid/squid.conf"; }
+inline constexpr char SiteList[] = "/etc/dansguardian/sitelist";
+inline constexpr char PhraseList[] = "/etc/dansguardian/weightedphraselist";
+inline constexpr char SquidWhiteList[] = "/etc/squid/whitelist";
 } // namespace InternetFilter

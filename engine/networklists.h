@@ -13,5 +13,8 @@ class Policy;
 void publishNetworkPolicy(Policy &policy);
 
 namespace NetworkLists {
-inline QString directory() { return QStringLiteral("/opt/tuvorass/lists"); }
+inline QString directory()
+{
+    return QStringLiteral("/opt/tuvorass/lists");
+}
 } // namespace NetworkLists

@@ -119,7 +119,7 @@ double literalAppends(const QStringList &entries, const char *prefix, const char
 
 qsizetype lineCount(const char *path)
 {
-    QFile file{QString::fromLatin1(path)};
+    QFile file { QString::fromLatin1(path) };
     return file.open(QIODevice::ReadOnly) ? file.readAll().count('\n') : -1;
 }
 
@@ -135,11 +135,11 @@ double measure(const char *title, const Policy &policy, int runs, bool firstApar
         times.push_back(runEnactPolicy());
     const double result = median(times);
     std::printf("%s: left %lld sites, %lld white-list domains, %lld phrases, %lld programs moved aside\n", title,
-                qlonglong(lineCount("/etc/dansguardian/sitelist")), qlonglong(lineCount("/etc/squid/whitelist")),
-                qlonglong(lineCount("/etc/dansguardian/weightedphraselist")),
-                qlonglong(QDir(AppDirectory).entryList({QStringLiteral("*.tuvora")}, QDir::Files).size()));
+        qlonglong(lineCount("/etc/dansguardian/sitelist")), qlonglong(lineCount("/etc/squid/whitelist")),
+        qlonglong(lineCount("/etc/dansguardian/weightedphraselist")),
+        qlonglong(QDir(AppDirectory).entryList({ QStringLiteral("*.tuvora") }, QDir::Files).size()));
     std::printf("%s: enactpolicy x, median of %d runs %.3f s (min %.3f, max %.3f)\n", title, runs, result,
-                *std::min_element(times.begin(), times.end()), *std::max_element(times.begin(), times.end()));
+        *std::min_element(times.begin(), times.end()), *std::max_element(times.begin(), times.end()));
     return result;
 }
 
@@ -168,11 +168,13 @@ int main(int argc, char **argv)
 
     if (literal) {
         const double blackLiteral = literalAppends(black.internet.urls, "", "/etc/dansguardian/sitelist");
-        std::printf("black list: 100,000 one-shell appends %.1f s; literal run about %.1f s, %.0f times the median above\n", blackLiteral,
-                    blackLiteral + blackMedian, (blackLiteral + blackMedian) / blackMedian);
+        std::printf(
+            "black list: 100,000 one-shell appends %.1f s; literal run about %.1f s, %.0f times the median above\n",
+            blackLiteral, blackLiteral + blackMedian, (blackLiteral + blackMedian) / blackMedian);
         const double whiteLiteral = literalAppends(white.internet.urlsWhite, ".", "/etc/squid/whitelist");
-        std::printf("white list: 100,000 one-shell appends %.1f s; literal run about %.1f s, %.0f times the median above\n", whiteLiteral,
-                    whiteLiteral + whiteMedian, (whiteLiteral + whiteMedian) / whiteMedian);
+        std::printf(
+            "white list: 100,000 one-shell appends %.1f s; literal run about %.1f s, %.0f times the median above\n",
+            whiteLiteral, whiteLiteral + whiteMedian, (whiteLiteral + whiteMedian) / whiteMedian);
     }
     return 0;
 }

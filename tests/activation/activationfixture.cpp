@@ -28,7 +28,8 @@ QByteArray filterConf(bool whiteListInForce, const char *naughtynessLimit)
 {
     return QByteArray("reportinglevel = 3\n") + "bannedsitelist = '/etc/dansguardian/"
         + (whiteListInForce ? "emptylist" : "sitelist") + "'\n"
-        + "weightedphraselist = '/etc/dansguardian/weightedphraselist'\n" + "naughtynesslimit = " + naughtynessLimit + "\n";
+        + "weightedphraselist = '/etc/dansguardian/weightedphraselist'\n" + "naughtynesslimit = " + naughtynessLimit
+        + "\n";
 }
 
 void writeFilterConfiguration(bool whiteListInForce)
@@ -45,14 +46,15 @@ void writeFilterConfiguration(bool whiteListInForce)
 
 void writeConfiguration(int status, int machineMode)
 {
-    writeFileBytes(PolicyConfig::filePath(), "<TuvoraConfig>\n    <Status>" + QByteArray::number(status) + "</Status>\n    <Type>"
-                       + QByteArray::number(machineMode) + "</Type>\n</TuvoraConfig>\n");
+    writeFileBytes(PolicyConfig::filePath(),
+        "<TuvoraConfig>\n    <Status>" + QByteArray::number(status) + "</Status>\n    <Type>"
+            + QByteArray::number(machineMode) + "</Type>\n</TuvoraConfig>\n");
 }
 
 QByteArray installedCronTable()
 {
     QProcess crontab;
-    crontab.start(QStringLiteral("crontab"), {QStringLiteral("-u"), QStringLiteral("root"), QStringLiteral("-l")});
+    crontab.start(QStringLiteral("crontab"), { QStringLiteral("-u"), QStringLiteral("root"), QStringLiteral("-l") });
     crontab.waitForFinished();
     return crontab.exitCode() == 0 ? crontab.readAllStandardOutput() : QByteArray();
 }
@@ -64,7 +66,8 @@ void removeCronTable()
 
 QStringList initScriptCalls()
 {
-    return QString::fromUtf8(readFileBytes(QStringLiteral("/var/log/tuvora-sandbox/init.log"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return QString::fromUtf8(readFileBytes(QStringLiteral("/var/log/tuvora-sandbox/init.log")))
+        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 void clearInitScriptCalls()
@@ -88,7 +91,9 @@ void installGate()
 
 unsigned fileMode(const QString &path)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
 }
 

@@ -35,11 +35,11 @@ Policy schoolPolicy(const QString &game)
     Policy policy(1);
     policy.applicationGrid.fill(0);
     policy.internetGrid.fill(0);
-    for (int hour : {8, 9, 10, 11, 14, 15, 16, 17})
+    for (int hour : { 8, 9, 10, 11, 14, 15, 16, 17 })
         policy.applicationGrid[WeekGrid::cellIndex(1, hour)] = 1;
     for (int hour = 0; hour < 6; ++hour)
         policy.internetGrid[WeekGrid::cellIndex(0, hour)] = 1;
-    policy.internet.urls = {QStringLiteral("games.example")};
+    policy.internet.urls = { QStringLiteral("games.example") };
     BlockedApplication application;
     application.exec = game;
     application.desktopFile = QStringLiteral("game.desktop");
@@ -111,12 +111,15 @@ private slots:
         CommandRecorder recorder;
         policy.toggle(Policy::BothBackEnds);
 
-        const QStringList blockGame = {
-            QStringLiteral("which game"), QLatin1String("mv ") + m_game + QLatin1Char(' ') + m_game + QLatin1String(".tuvora"),
-            QLatin1String("ln -s /usr/bin/blocking.sh ") + m_game, QLatin1String("chmod 700 ") + m_game + QLatin1String(".tuvora")};
-        QCOMPARE(recorder.commands(), (blockGame + InternetOpened
-                     + QStringList{QStringLiteral("crontab -u root -r"), QStringLiteral("crontab -u root /tmp/crontab.policy"),
-                                   QStringLiteral("/etc/init.d/cron restart")}));
+        const QStringList blockGame = { QStringLiteral("which game"),
+            QLatin1String("mv ") + m_game + QLatin1Char(' ') + m_game + QLatin1String(".tuvora"),
+            QLatin1String("ln -s /usr/bin/blocking.sh ") + m_game,
+            QLatin1String("chmod 700 ") + m_game + QLatin1String(".tuvora") };
+        QCOMPARE(recorder.commands(),
+            (blockGame + InternetOpened
+                + QStringList { QStringLiteral("crontab -u root -r"),
+                    QStringLiteral("crontab -u root /tmp/crontab.policy"),
+                    QStringLiteral("/etc/init.d/cron restart") }));
         QVERIFY(QFileInfo(m_game).isSymLink());
         QCOMPARE(readFileBytes(QStringLiteral("/etc/dansguardian/sitelist")), QByteArray());
         QCOMPARE(readFileBytes(CronFile), SchoolCronTable);
@@ -125,15 +128,18 @@ private slots:
         const Policy saved(policy.filePath);
         QVERIFY(saved.active);
         QCOMPARE(saved.applications.first().permissions, QStringLiteral("0755"));
-        QCOMPARE(initScriptCalls(), QStringList({QStringLiteral("/etc/init.d/squid reload"), QStringLiteral("/etc/init.d/dansguardian restart"),
-                                                 QStringLiteral("/etc/init.d/cron restart")}));
+        QCOMPARE(initScriptCalls(),
+            QStringList({ QStringLiteral("/etc/init.d/squid reload"),
+                QStringLiteral("/etc/init.d/dansguardian restart"), QStringLiteral("/etc/init.d/cron restart") }));
 
         recorder.clear();
         policy.toggle(Policy::BothBackEnds);
         QCOMPARE(recorder.commands(),
-                 (QStringList({QStringLiteral("which game"), QLatin1String("rm -f ") + m_game,
-                              QLatin1String("mv ") + m_game + QLatin1String(".tuvora ") + m_game, QLatin1String("chmod 0755 ") + m_game})
-                     + InternetOpened + QStringList{QStringLiteral("crontab -u root -r"), QStringLiteral("/etc/init.d/cron restart")}));
+            (QStringList({ QStringLiteral("which game"), QLatin1String("rm -f ") + m_game,
+                 QLatin1String("mv ") + m_game + QLatin1String(".tuvora ") + m_game,
+                 QLatin1String("chmod 0755 ") + m_game })
+                + InternetOpened
+                + QStringList { QStringLiteral("crontab -u root -r"), QStringLiteral("/etc/init.d/cron restart") }));
         QVERIFY(!QFileInfo(m_game).isSymLink());
         QVERIFY(!QFile::exists(RootTable));
         QVERIFY(!policy.active);
@@ -158,7 +164,7 @@ private slots:
         QFETCH(bool, applications);
         QFETCH(bool, internet);
         Policy policy = schoolPolicy(QStringLiteral("game"));
-        for (bool on : {true, false}) {
+        for (bool on : { true, false }) {
             CommandRecorder recorder;
             policy.toggle(mode);
             QCOMPARE(policy.active, on);
@@ -182,13 +188,13 @@ private slots:
         QFETCH(QString, now);
         QFETCH(int, cell);
         setClock(now);
-        for (int restricted : {cell, 83}) {
+        for (int restricted : { cell, 83 }) {
             Policy policy = schoolPolicy(QStringLiteral("game"));
             policy.internetGrid.fill(0);
             policy.internetGrid[restricted] = 1;
             policy.toggle(Policy::InternetOnly);
             QCOMPARE(readFileBytes(QStringLiteral("/etc/dansguardian/sitelist")),
-                     restricted == cell ? QByteArray("games.example\n") : QByteArray());
+                restricted == cell ? QByteArray("games.example\n") : QByteArray());
         }
     }
 

@@ -66,7 +66,8 @@ private slots:
     {
         const QString game = installProgram(m_bin, QStringLiteral("game"), 0755);
         const QString tool = installProgram(m_bin, QStringLiteral("suidtool"), 04755);
-        const QString target = installProgram(m_root.filePath(QStringLiteral("real")), QStringLiteral("linkedtarget"), 0751);
+        const QString target
+            = installProgram(m_root.filePath(QStringLiteral("real")), QStringLiteral("linkedtarget"), 0751);
         const QString linked = m_bin + QLatin1String("/linked");
         QFile::link(target, linked);
         writeFileBytes(libraryFor(QStringLiteral("suidtool")), "lib");
@@ -82,16 +83,22 @@ private slots:
         CommandRecorder recorder;
         applyApplicationBlocking(policy, true);
         QCOMPARE(recorder.commands(),
-                 QStringList({
-                     QStringLiteral("which game"), QLatin1String("mv ") + game + QLatin1Char(' ') + game + QLatin1String(".tuvora"),
-                     QLatin1String("ln -s /usr/bin/blocking.sh ") + game, QLatin1String("chmod 700 ") + game + QLatin1String(".tuvora"),
-                     QStringLiteral("which suidtool"), QLatin1String("mv ") + tool + QLatin1Char(' ') + tool + QLatin1String(".tuvora"),
-                     QLatin1String("ln -s /usr/bin/blocking.sh ") + tool, QLatin1String("chmod 700 ") + tool + QLatin1String(".tuvora"),
-                     QStringLiteral("chmod 700 /opt/kde3/lib/libkdeinit_suidtool.so"),
-                     QStringLiteral("which linked"), QLatin1String("mv ") + linked + QLatin1Char(' ') + linked + QLatin1String(".tuvora"),
-                     QLatin1String("ln -s /usr/bin/blocking.sh ") + linked, QLatin1String("chmod 700 ") + linked + QLatin1String(".tuvora"),
-                 }));
-        for (const QString &program : {game, tool, linked})
+            QStringList({
+                QStringLiteral("which game"),
+                QLatin1String("mv ") + game + QLatin1Char(' ') + game + QLatin1String(".tuvora"),
+                QLatin1String("ln -s /usr/bin/blocking.sh ") + game,
+                QLatin1String("chmod 700 ") + game + QLatin1String(".tuvora"),
+                QStringLiteral("which suidtool"),
+                QLatin1String("mv ") + tool + QLatin1Char(' ') + tool + QLatin1String(".tuvora"),
+                QLatin1String("ln -s /usr/bin/blocking.sh ") + tool,
+                QLatin1String("chmod 700 ") + tool + QLatin1String(".tuvora"),
+                QStringLiteral("chmod 700 /opt/kde3/lib/libkdeinit_suidtool.so"),
+                QStringLiteral("which linked"),
+                QLatin1String("mv ") + linked + QLatin1Char(' ') + linked + QLatin1String(".tuvora"),
+                QLatin1String("ln -s /usr/bin/blocking.sh ") + linked,
+                QLatin1String("chmod 700 ") + linked + QLatin1String(".tuvora"),
+            }));
+        for (const QString &program : { game, tool, linked })
             QVERIFY2(isGateLink(program), qPrintable(program));
         QCOMPARE(fileMode(game + QLatin1String(".tuvora")), 0700u);
         QCOMPARE(fileMode(tool + QLatin1String(".tuvora")), 0700u);
@@ -104,21 +111,30 @@ private slots:
         // A second block finds the moved executables and keeps the first saved modes.
         recorder.clear();
         applyApplicationBlocking(policy, true);
-        QCOMPARE(recorder.commands(), QStringList({QStringLiteral("which game"), QStringLiteral("which suidtool"), QStringLiteral("which linked")}));
+        QCOMPARE(recorder.commands(),
+            QStringList(
+                { QStringLiteral("which game"), QStringLiteral("which suidtool"), QStringLiteral("which linked") }));
         QCOMPARE(policy.applications[QStringLiteral("b.desktop")].permissions, QStringLiteral("4755"));
 
         recorder.clear();
         policy.active = true;
         applyApplicationBlocking(policy, true);
         QCOMPARE(recorder.commands(),
-                 QStringList({
-                     QStringLiteral("which game"), QLatin1String("rm -f ") + game, QLatin1String("mv ") + game + QLatin1String(".tuvora ") + game,
-                     QLatin1String("chmod 0755 ") + game,
-                     QStringLiteral("which suidtool"), QLatin1String("rm -f ") + tool, QLatin1String("mv ") + tool + QLatin1String(".tuvora ") + tool,
-                     QLatin1String("chmod 4755 ") + tool, QStringLiteral("chmod 755 /opt/kde3/lib/libkdeinit_suidtool.so"),
-                     QStringLiteral("which linked"), QLatin1String("rm -f ") + linked,
-                     QLatin1String("mv ") + linked + QLatin1String(".tuvora ") + linked, QLatin1String("chmod 0751 ") + linked,
-                 }));
+            QStringList({
+                QStringLiteral("which game"),
+                QLatin1String("rm -f ") + game,
+                QLatin1String("mv ") + game + QLatin1String(".tuvora ") + game,
+                QLatin1String("chmod 0755 ") + game,
+                QStringLiteral("which suidtool"),
+                QLatin1String("rm -f ") + tool,
+                QLatin1String("mv ") + tool + QLatin1String(".tuvora ") + tool,
+                QLatin1String("chmod 4755 ") + tool,
+                QStringLiteral("chmod 755 /opt/kde3/lib/libkdeinit_suidtool.so"),
+                QStringLiteral("which linked"),
+                QLatin1String("rm -f ") + linked,
+                QLatin1String("mv ") + linked + QLatin1String(".tuvora ") + linked,
+                QLatin1String("chmod 0751 ") + linked,
+            }));
         QCOMPARE(readFileBytes(game), gameBytes);
         QCOMPARE(fileMode(game), 0755u);
         QCOMPARE(fileMode(tool), 04755u);
@@ -170,10 +186,11 @@ private slots:
         CommandRecorder recorder;
         applyApplicationBlocking(policy, true);
 
-        QCOMPARE(recorder.commands().filter(QStringLiteral("mv ")), QStringList({QLatin1String("mv ") + game + QLatin1Char(' ') + game + QLatin1String(".tuvora")}));
+        QCOMPARE(recorder.commands().filter(QStringLiteral("mv ")),
+            QStringList({ QLatin1String("mv ") + game + QLatin1Char(' ') + game + QLatin1String(".tuvora") }));
         QVERIFY(!QFileInfo(QStringLiteral("/usr/bin/gksudo")).isSymLink());
         QVERIFY(QFileInfo(m_root.filePath(QStringLiteral("my"))).isDir());
-        for (const char *key : {"a.desktop", "b.desktop", "c.desktop", "d.desktop"})
+        for (const char *key : { "a.desktop", "b.desktop", "c.desktop", "d.desktop" })
             QCOMPARE(policy.applications[QLatin1String(key)].permissions, QString());
     }
 
@@ -227,7 +244,8 @@ private slots:
 
         QVERIFY(!QFile::exists(QStringLiteral("/tmp/pwned")));
         QVERIFY(!QFile::exists(m_root.filePath(QStringLiteral("pwned"))));
-        QCOMPARE(QDir(m_bin).entryList(QDir::Files | QDir::System), QStringList({QStringLiteral("odd'name;touch${IFS}pwned;$(id)`id`")}));
+        QCOMPARE(QDir(m_bin).entryList(QDir::Files | QDir::System),
+            QStringList({ QStringLiteral("odd'name;touch${IFS}pwned;$(id)`id`") }));
     }
 
     void permissionsAreFourOctalDigits()

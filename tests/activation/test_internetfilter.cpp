@@ -24,19 +24,24 @@ const QStringList ListsEmptied = {
     QStringLiteral("rm -f /etc/squid/whitelist"),
     QStringLiteral("touch /etc/squid/whitelist"),
 };
-const QString SafePortsOn = QStringLiteral(R"(sed -i "s/^#http_access allow Safe_ports/http_access allow Safe_ports/g" /etc/squid/squid.conf)");
-const QString WhiteListOff = QStringLiteral(R"(sed -i "s/^http_access allow whitelist/#http_access allow whitelist/g" /etc/squid/squid.conf)");
-const QString NaughtynessLimit = QStringLiteral(R"(sed -i "s/^naughtynesslimit =.*/naughtynesslimit = 1/g" /etc/dansguardian/dansguardianf1.conf)");
-const QStringList Reloads = {QStringLiteral("/etc/init.d/squid reload"), QStringLiteral("/etc/init.d/dansguardian restart")};
+const QString SafePortsOn = QStringLiteral(
+    R"(sed -i "s/^#http_access allow Safe_ports/http_access allow Safe_ports/g" /etc/squid/squid.conf)");
+const QString WhiteListOff
+    = QStringLiteral(R"(sed -i "s/^http_access allow whitelist/#http_access allow whitelist/g" /etc/squid/squid.conf)");
+const QString NaughtynessLimit = QStringLiteral(
+    R"(sed -i "s/^naughtynesslimit =.*/naughtynesslimit = 1/g" /etc/dansguardian/dansguardianf1.conf)");
+const QStringList Reloads
+    = { QStringLiteral("/etc/init.d/squid reload"), QStringLiteral("/etc/init.d/dansguardian restart") };
 
 Policy filterPolicy(int listType)
 {
     Policy policy(1);
     policy.internet.listType = listType;
     policy.internet.ageRange = 3;
-    policy.internet.urls = {QStringLiteral("games.example"), QStringLiteral("dup.example"), QStringLiteral("dup.example")};
-    policy.internet.urlsWhite = {QStringLiteral("example.org"), QStringLiteral("escola.example")};
-    policy.internet.content = {QStringLiteral("poker"), QStringLiteral("maçã")};
+    policy.internet.urls
+        = { QStringLiteral("games.example"), QStringLiteral("dup.example"), QStringLiteral("dup.example") };
+    policy.internet.urlsWhite = { QStringLiteral("example.org"), QStringLiteral("escola.example") };
+    policy.internet.content = { QStringLiteral("poker"), QStringLiteral("maçã") };
     return policy;
 }
 
@@ -62,11 +67,11 @@ private slots:
         applyInternetRules(filterPolicy(0), true);
 
         QCOMPARE(recorder.commands(),
-                 (ListsEmptied
-                     + QStringList{
-                         QStringLiteral(R"(sed -i "s/^bannedsitelist = '\/etc\/dansguardian\/emptylist'/bannedsitelist = '\/etc\/dansguardian\/sitelist'/g" /etc/dansguardian/dansguardianf1.conf)"),
-                         SafePortsOn, WhiteListOff, NaughtynessLimit}
-                     + Reloads));
+            (ListsEmptied
+                + QStringList { QStringLiteral(
+                                    R"(sed -i "s/^bannedsitelist = '\/etc\/dansguardian\/emptylist'/bannedsitelist = '\/etc\/dansguardian\/sitelist'/g" /etc/dansguardian/dansguardianf1.conf)"),
+                    SafePortsOn, WhiteListOff, NaughtynessLimit }
+                + Reloads));
         QCOMPARE(readFileBytes(SiteList), QByteArray("games.example\ndup.example\ndup.example\n"));
         QCOMPARE(readFileBytes(PhraseList), QByteArray("<poker><10>\n<ma\xc3\xa7\xc3\xa3><10>\n"));
         QVERIFY(QFile::exists(WhiteList));
@@ -83,13 +88,15 @@ private slots:
         applyInternetRules(filterPolicy(2), true);
 
         QCOMPARE(recorder.commands(),
-                 (ListsEmptied
-                     + QStringList{
-                         QStringLiteral(R"(sed -i "s/^bannedsitelist = '\/etc\/dansguardian\/sitelist'/bannedsitelist = '\/etc\/dansguardian\/emptylist'/g" /etc/dansguardian/dansguardianf1.conf)"),
-                         QStringLiteral(R"(sed -i "s/^http_access allow Safe_ports/#http_access allow Safe_ports/g" /etc/squid/squid.conf)"),
-                         QStringLiteral(R"(sed -i "s/^#http_access allow whitelist/http_access allow whitelist/g" /etc/squid/squid.conf)"),
-                         QStringLiteral("rm /etc/squid/whitelist"), NaughtynessLimit}
-                     + Reloads));
+            (ListsEmptied
+                + QStringList { QStringLiteral(
+                                    R"(sed -i "s/^bannedsitelist = '\/etc\/dansguardian\/sitelist'/bannedsitelist = '\/etc\/dansguardian\/emptylist'/g" /etc/dansguardian/dansguardianf1.conf)"),
+                    QStringLiteral(
+                        R"(sed -i "s/^http_access allow Safe_ports/#http_access allow Safe_ports/g" /etc/squid/squid.conf)"),
+                    QStringLiteral(
+                        R"(sed -i "s/^#http_access allow whitelist/http_access allow whitelist/g" /etc/squid/squid.conf)"),
+                    QStringLiteral("rm /etc/squid/whitelist"), NaughtynessLimit }
+                + Reloads));
         QCOMPARE(readFileBytes(WhiteList), QByteArray(".example.org\n.escola.example\n"));
         QCOMPARE(readFileBytes(SiteList), QByteArray());
         QCOMPARE(readFileBytes(PhraseList), QByteArray("<poker><10>\n<ma\xc3\xa7\xc3\xa3><10>\n"));
@@ -123,7 +130,7 @@ private slots:
         CommandRecorder recorder;
         applyInternetRules(policy, restrictNow);
 
-        QCOMPARE(recorder.commands(), (ListsEmptied + QStringList{SafePortsOn, WhiteListOff} + Reloads));
+        QCOMPARE(recorder.commands(), (ListsEmptied + QStringList { SafePortsOn, WhiteListOff } + Reloads));
         QCOMPARE(readFileBytes(SiteList), QByteArray());
         QCOMPARE(readFileBytes(PhraseList), QByteArray());
         QCOMPARE(readFileBytes(WhiteList), QByteArray());
@@ -147,19 +154,24 @@ private slots:
     void hostileEntriesAreWrittenAsDataOrLeftOut()
     {
         const QStringList hostile = {
-            QStringLiteral("\"; touch /tmp/pwned; \""), QStringLiteral("$(touch /tmp/pwned)"), QStringLiteral("`touch /tmp/pwned`"),
-            QStringLiteral("-n"), QStringLiteral("a b"), QStringLiteral("back\\nslash"), QStringLiteral("two\nlines"),
+            QStringLiteral("\"; touch /tmp/pwned; \""),
+            QStringLiteral("$(touch /tmp/pwned)"),
+            QStringLiteral("`touch /tmp/pwned`"),
+            QStringLiteral("-n"),
+            QStringLiteral("a b"),
+            QStringLiteral("back\\nslash"),
+            QStringLiteral("two\nlines"),
         };
         QByteArray asData;
         for (const QString &entry : hostile.first(6))
             asData += entry.toUtf8() + '\n';
 
-        for (int listType : {0, 1}) {
+        for (int listType : { 0, 1 }) {
             Policy policy(1);
             policy.internet.listType = listType;
             policy.internet.urls = hostile;
             policy.internet.urlsWhite = hostile;
-            policy.internet.content = hostile + QStringList{QStringLiteral("x><100")};
+            policy.internet.content = hostile + QStringList { QStringLiteral("x><100") };
             StderrCapture diagnostics;
             applyInternetRules(policy, true);
 

@@ -38,9 +38,9 @@ private slots:
     {
         QDir(Lists).removeRecursively();
         QDir().mkpath(Lists);
-        for (const char *name : {"school.xml", "parent.xml"})
+        for (const char *name : { "school.xml", "parent.xml" })
             writeFileBytes(listFile(name), {});
-        for (const char *name : {"schoolpv", "parentpv"})
+        for (const char *name : { "schoolpv", "parentpv" })
             writeFileBytes(listFile(name), "old\n");
     }
 
@@ -54,8 +54,9 @@ private slots:
 
         CommandRecorder recorder;
         publishNetworkPolicy(policy);
-        QCOMPARE(recorder.commands(), QStringList({QStringLiteral("cp /etc/tuvora/lists/policy_5.xml /opt/tuvorass/lists/school.xml"),
-                                                   QStringLiteral("echo `date` > /opt/tuvorass/lists/schoolpv")}));
+        QCOMPARE(recorder.commands(),
+            QStringList({ QStringLiteral("cp /etc/tuvora/lists/policy_5.xml /opt/tuvorass/lists/school.xml"),
+                QStringLiteral("echo `date` > /opt/tuvorass/lists/schoolpv") }));
         QVERIFY(policy.active);
         // The copy is taken before the save, so it still says Status 0.
         QCOMPARE(readFileBytes(listFile("school.xml")), savedInactive);
@@ -65,9 +66,10 @@ private slots:
         writeFileBytes(listFile("schoolpv"), "old\n");
         recorder.clear();
         publishNetworkPolicy(policy);
-        QCOMPARE(recorder.commands(), QStringList({QStringLiteral("rm -f /opt/tuvorass/lists/school.xml"),
-                                                   QStringLiteral("touch /opt/tuvorass/lists/school.xml"),
-                                                   QStringLiteral("echo `date` > /opt/tuvorass/lists/schoolpv")}));
+        QCOMPARE(recorder.commands(),
+            QStringList({ QStringLiteral("rm -f /opt/tuvorass/lists/school.xml"),
+                QStringLiteral("touch /opt/tuvorass/lists/school.xml"),
+                QStringLiteral("echo `date` > /opt/tuvorass/lists/schoolpv") }));
         QVERIFY(!policy.active);
         QVERIFY(QFile::exists(listFile("school.xml")));
         QCOMPARE(readFileBytes(listFile("school.xml")), QByteArray());
@@ -82,7 +84,8 @@ private slots:
         policy.type = Policy::ServerDefinedLocal;
         policy.save();
         publishNetworkPolicy(policy);
-        QCOMPARE(readFileBytes(listFile("parent.xml")), readFileBytes(policy.filePath).replace("<Status>1<", "<Status>0<"));
+        QCOMPARE(
+            readFileBytes(listFile("parent.xml")), readFileBytes(policy.filePath).replace("<Status>1<", "<Status>0<"));
         publishNetworkPolicy(policy);
         QCOMPARE(readFileBytes(listFile("parent.xml")), QByteArray());
         QVERIFY(isDateStamp(readFileBytes(listFile("parentpv"))));
@@ -96,7 +99,7 @@ private slots:
         publishNetworkPolicy(policy);
         QVERIFY(recorder.commands().isEmpty());
         QVERIFY(Policy(policy.filePath).active);
-        for (const char *name : {"school.xml", "parent.xml"})
+        for (const char *name : { "school.xml", "parent.xml" })
             QCOMPARE(readFileBytes(listFile(name)), QByteArray());
     }
 
@@ -111,8 +114,10 @@ private slots:
         policy.type = Policy::Network;
         policy.save();
         publishNetworkPolicy(policy);
-        QCOMPARE(readFileBytes(listFile("school.xml")), readFileBytes(policy.filePath).replace("<Status>1<", "<Status>0<"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList({QFileInfo(folder).fileName()}));
+        QCOMPARE(
+            readFileBytes(listFile("school.xml")), readFileBytes(policy.filePath).replace("<Status>1<", "<Status>0<"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+            QStringList({ QFileInfo(folder).fileName() }));
     }
 };
 

@@ -32,9 +32,10 @@ Run enactpolicy(const QStringList &arguments, const QString &localTime = QString
     environment.insert(QStringLiteral("TUVORA_COMMAND_LOG"), CommandLog);
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(QStringLiteral("faketime"), QStringList{localTime, QStringLiteral(ENACTPOLICY_PATH)} + arguments);
+    process.start(QStringLiteral("faketime"), QStringList { localTime, QStringLiteral(ENACTPOLICY_PATH) } + arguments);
     process.waitForFinished();
-    return {process.exitCode(), QString::fromUtf8(readFileBytes(CommandLog)).split(QLatin1Char('\n'), Qt::SkipEmptyParts)};
+    return { process.exitCode(),
+        QString::fromUtf8(readFileBytes(CommandLog)).split(QLatin1Char('\n'), Qt::SkipEmptyParts) };
 }
 
 // Internet restricted on Monday from 8:00 to 12:00 (and at the given extra hour of
@@ -50,7 +51,7 @@ Policy storedPolicy(const QString &fileName, bool active, const QString &site, i
         policy.applicationGrid[WeekGrid::cellIndex(1, hour)] = 1;
     }
     policy.internetGrid[WeekGrid::cellIndex(2, tuesdayHour)] = 1;
-    policy.internet.urls = {site};
+    policy.internet.urls = { site };
     BlockedApplication application;
     application.exec = QStringLiteral("game %u");
     application.desktopFile = QStringLiteral("game.desktop");
@@ -102,11 +103,12 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<bool>("applications");
-        QTest::newRow("e") << QStringList{QStringLiteral("e")} << false;
-        QTest::newRow("-1 activate 2") << QStringList{QStringLiteral("-1"), QStringLiteral("activate"), QStringLiteral("2")} << true;
-        QTest::newRow("x") << QStringList{QStringLiteral("x")} << true;
-        QTest::newRow("E") << QStringList{QStringLiteral("E")} << true;
-        QTest::newRow("e as a later word") << QStringList{QStringLiteral("-1"), QStringLiteral("e")} << true;
+        QTest::newRow("e") << QStringList { QStringLiteral("e") } << false;
+        QTest::newRow("-1 activate 2") << QStringList { QStringLiteral("-1"), QStringLiteral("activate"),
+            QStringLiteral("2") } << true;
+        QTest::newRow("x") << QStringList { QStringLiteral("x") } << true;
+        QTest::newRow("E") << QStringList { QStringLiteral("E") } << true;
+        QTest::newRow("e as a later word") << QStringList { QStringLiteral("-1"), QStringLiteral("e") } << true;
     }
 
     void theFirstArgumentChoosesTheBackEnds()
@@ -129,7 +131,8 @@ private slots:
     {
         QTest::addColumn<QString>("localTime");
         QTest::addColumn<QByteArray>("sites");
-        QTest::newRow("activate at Monday 8:00") << QStringLiteral("2026-12-07 08:00:00") << QByteArray("games.example\n");
+        QTest::newRow("activate at Monday 8:00")
+            << QStringLiteral("2026-12-07 08:00:00") << QByteArray("games.example\n");
         QTest::newRow("schedule_deactivation at Monday 12:00") << QStringLiteral("2026-12-07 12:00:00") << QByteArray();
     }
 
@@ -138,7 +141,9 @@ private slots:
         QFETCH(QString, localTime);
         QFETCH(QByteArray, sites);
         const Policy policy = storedPolicy(QStringLiteral("policy_1.xml"), true, QStringLiteral("games.example"));
-        QCOMPARE(enactpolicy({QStringLiteral("-1"), QStringLiteral("activate"), QStringLiteral("1")}, localTime).exitCode, 0);
+        QCOMPARE(
+            enactpolicy({ QStringLiteral("-1"), QStringLiteral("activate"), QStringLiteral("1") }, localTime).exitCode,
+            0);
         QCOMPARE(readFileBytes(SiteList), sites);
         QCOMPARE(QFileInfo(m_root.filePath(QStringLiteral("bin/game"))).isSymLink(), !sites.isEmpty());
         QVERIFY(Policy(policy.filePath).active);
@@ -147,10 +152,10 @@ private slots:
 
     void inactiveOrMissingPoliciesChangeNothing()
     {
-        QCOMPARE(enactpolicy({QStringLiteral("x")}).exitCode, 0);
+        QCOMPARE(enactpolicy({ QStringLiteral("x") }).exitCode, 0);
         storedPolicy(QStringLiteral("policy_1.xml"), false, QStringLiteral("games.example"));
         writeFileBytes(PolicyStore::pathForName(QStringLiteral("policy_2.xml")), "not xml");
-        const Run run = enactpolicy({QStringLiteral("x")});
+        const Run run = enactpolicy({ QStringLiteral("x") });
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.commands, QStringList());
         QCOMPARE(readFileBytes(SiteList), QByteArray("old.example\n"));
@@ -164,16 +169,16 @@ private slots:
         storedPolicy(QStringLiteral("policy_2.xml"), true, QStringLiteral("two.example"), 21);
         storedPolicy(QStringLiteral("policy_10.xml"), true, QStringLiteral("ten.example"), 22);
         storedPolicy(QStringLiteral("policy_abc.xml"), true, QStringLiteral("abc.example"), 23);
-        const Run run = enactpolicy({QStringLiteral("e")});
+        const Run run = enactpolicy({ QStringLiteral("e") });
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.commands.filter(QStringLiteral("crontab -u root /tmp/crontab.policy")).size(), 3);
         QCOMPARE(readFileBytes(SiteList), QByteArray("abc.example\n"));
         QVERIFY(installedCronTable().contains("00 23 * * 2  /usr/bin/enactpolicy -1 activate 1\n"));
-        for (const char *name : {"policy_2.xml", "policy_10.xml", "policy_abc.xml"})
+        for (const char *name : { "policy_2.xml", "policy_10.xml", "policy_abc.xml" })
             QVERIFY(Policy(PolicyStore::pathForName(QLatin1String(name))).active);
 
         QFile::remove(PolicyStore::pathForName(QStringLiteral("policy_abc.xml")));
-        enactpolicy({QStringLiteral("e")});
+        enactpolicy({ QStringLiteral("e") });
         QCOMPARE(readFileBytes(SiteList), QByteArray("two.example\n"));
         QVERIFY(installedCronTable().contains("00 21 * * 2  /usr/bin/enactpolicy -1 activate 1\n"));
     }
