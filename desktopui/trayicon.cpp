@@ -30,8 +30,7 @@ TrayIcon::TrayIcon(QObject *parent, const QString &name)
     setObjectName(name);
 }
 
-TrayIcon::TrayIcon(const QPixmap &icon, const QString &toolTip, QMenu *popup, QObject *parent,
-                   const QString &name)
+TrayIcon::TrayIcon(const QPixmap &icon, const QString &toolTip, QMenu *popup, QObject *parent, const QString &name)
     : QObject(parent)
     , m_popup(popup)
     , m_icon(usableIcon(icon))
@@ -121,7 +120,7 @@ void TrayIcon::windowClosed()
 {
     emit closed();
     // The panel's tray went away; it usually comes back within seconds.
-    for (int delay : {5000, 10000, 15000})
+    for (int delay : { 5000, 10000, 15000 })
         QTimer::singleShot(delay, this, &TrayIcon::redockAfterClose);
 }
 

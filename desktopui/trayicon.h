@@ -21,8 +21,8 @@ class TrayIcon : public QObject
 
 public:
     explicit TrayIcon(QObject *parent = nullptr, const QString &name = QString());
-    TrayIcon(const QPixmap &icon, const QString &toolTip, QMenu *popup = nullptr,
-             QObject *parent = nullptr, const QString &name = QString());
+    TrayIcon(const QPixmap &icon, const QString &toolTip, QMenu *popup = nullptr, QObject *parent = nullptr,
+        const QString &name = QString());
     ~TrayIcon() override;
 
     void setPopup(QMenu *menu);

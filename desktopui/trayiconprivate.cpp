@@ -11,7 +11,6 @@
 TrayIconPrivate::TrayIconPrivate(TrayIcon *owner, int size)
     : QWidget(nullptr, Qt::Window)
     , m_owner(owner)
-    , m_size(size)
 {
     setObjectName(QStringLiteral("psidock"));
     // paintEvent covers every pixel itself.

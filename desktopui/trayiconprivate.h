@@ -36,5 +36,4 @@ private:
 
     TrayIcon *m_owner;
     QPixmap m_pixmap;
-    int m_size;
 };

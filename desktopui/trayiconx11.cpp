@@ -70,8 +70,7 @@ struct Channel
     explicit Channel(unsigned long mask)
         : mask(mask)
         , shift(std::countr_zero(mask))
-    {
-    }
+    { }
     int get(unsigned long pixel) const { return int((pixel & mask) >> shift); }
     unsigned long put(int value) const { return (static_cast<unsigned long>(value) << shift) & mask; }
     bool eightBits() const { return mask != 0 && std::popcount(mask) == 8; }
@@ -107,7 +106,7 @@ void setDockHints(quintptr window)
     XSetClassHint(dpy, win, &classHint);
 
     XWMHints *hints = XGetWMHints(dpy, win);
-    XWMHints fresh{};
+    XWMHints fresh {};
     XWMHints *target = hints ? hints : &fresh;
     target->flags |= StateHint | IconWindowHint | WindowGroupHint;
     target->initial_state = WithdrawnState;
@@ -149,7 +148,7 @@ int sendDockRequest(quintptr owner, quintptr window)
 {
     Display *dpy = display();
 
-    XEvent event{};
+    XEvent event {};
     event.xclient.type = ClientMessage;
     event.xclient.window = owner;
     event.xclient.message_type = XInternAtom(dpy, "_NET_SYSTEM_TRAY_OPCODE", False);
@@ -175,12 +174,12 @@ void setKdeDockProperties(quintptr window)
     long data = 0;
 
     const Atom kwmDockWindow = XInternAtom(dpy, "KWM_DOCKWINDOW", False);
-    XChangeProperty(dpy, win, kwmDockWindow, kwmDockWindow, 32, PropModeReplace,
-                    reinterpret_cast<unsigned char *>(&data), 1);
+    XChangeProperty(
+        dpy, win, kwmDockWindow, kwmDockWindow, 32, PropModeReplace, reinterpret_cast<unsigned char *>(&data), 1);
 
     const Atom trayWindowFor = XInternAtom(dpy, "_KDE_NET_WM_SYSTEM_TRAY_WINDOW_FOR", False);
-    XChangeProperty(dpy, win, trayWindowFor, XA_WINDOW, 32, PropModeReplace,
-                    reinterpret_cast<unsigned char *>(&data), 1);
+    XChangeProperty(
+        dpy, win, trayWindowFor, XA_WINDOW, 32, PropModeReplace, reinterpret_cast<unsigned char *>(&data), 1);
     XFlush(dpy);
 }
 
@@ -214,8 +213,7 @@ void drawOnParentBackground(quintptr window, const QImage &source, const QPoint 
     // Reading back fails with BadMatch while the window is not viewable; then there
     // is nothing to draw on anyway.
     ErrorTrap trap(dpy);
-    XImage *background =
-        XGetImage(dpy, window, area.x(), area.y(), area.width(), area.height(), AllPlanes, ZPixmap);
+    XImage *background = XGetImage(dpy, window, area.x(), area.y(), area.width(), area.height(), AllPlanes, ZPixmap);
     if (!background)
         return;
 
@@ -236,8 +234,7 @@ void drawOnParentBackground(quintptr window, const QImage &source, const QPoint 
                 return channel.put(value + channel.get(under) * (255 - alpha) / 255);
             };
             XPutPixel(background, column, row,
-                      over(red, qRed(pixel)) | over(green, qGreen(pixel)) | over(blue, qBlue(pixel))
-                          | (under & otherBits));
+                over(red, qRed(pixel)) | over(green, qGreen(pixel)) | over(blue, qBlue(pixel)) | (under & otherBits));
         }
     }
     GC gc = XCreateGC(dpy, window, 0, nullptr);
@@ -259,7 +256,7 @@ WindowEvent classify(const void *xcbEvent, quintptr window)
         if (reparent->window != window)
             return WindowEvent::Other;
         return reparent->parent == DefaultRootWindow(display()) ? WindowEvent::ReparentedToRoot
-                                                               : WindowEvent::ReparentedIntoTray;
+                                                                : WindowEvent::ReparentedIntoTray;
     }
     case XCB_DESTROY_NOTIFY: {
         const auto *destroy = static_cast<const xcb_destroy_notify_event_t *>(xcbEvent);

@@ -27,7 +27,7 @@ QPixmap testIcon()
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(20, 40, 120), 1.5));
     painter.setBrush(QColor(240, 180, 30));
-    const QPointF shield[] = {{8, 1}, {15, 3}, {14, 10}, {8, 15}, {2, 10}, {1, 3}};
+    const QPointF shield[] = { { 8, 1 }, { 15, 3 }, { 14, 10 }, { 8, 15 }, { 2, 10 }, { 1, 3 } };
     painter.drawPolygon(shield, 6);
     painter.setBrush(QColor(20, 40, 120));
     painter.drawEllipse(QPointF(8, 7), 2.5, 2.5);
@@ -92,7 +92,9 @@ private slots:
             QTest::qWait(500);
             QDir().mkpath(QString::fromLocal8Bit(dir));
             const QString file = QDir(QString::fromLocal8Bit(dir)).filePath(QStringLiteral("tray.png"));
-            QCOMPARE(QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), file}), 0);
+            QCOMPARE(QProcess::execute(
+                         QStringLiteral("import"), { QStringLiteral("-window"), QStringLiteral("root"), file }),
+                0);
         }
     }
 

@@ -34,7 +34,7 @@ XvfbServer::~XvfbServer()
 
 bool XvfbServer::start()
 {
-    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"), {QStringLiteral("/usr/bin")});
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"), { QStringLiteral("/usr/bin") });
     if (xvfb.isEmpty()) {
         m_error = QStringLiteral("Xvfb is not installed (package xvfb)");
         return false;
@@ -54,8 +54,8 @@ bool XvfbServer::start()
         const int devNull = open("/dev/null", O_WRONLY);
         dup2(devNull, STDOUT_FILENO);
         dup2(devNull, STDERR_FILENO);
-        execl(program.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "320x240x24",
-              "-nolisten", "tcp", "-noreset", static_cast<char *>(nullptr));
+        execl(program.c_str(), "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "320x240x24", "-nolisten", "tcp",
+            "-noreset", static_cast<char *>(nullptr));
         _exit(127);
     }
     close(fds[1]);
@@ -66,7 +66,7 @@ bool XvfbServer::start()
     }
     // Xvfb writes the display number once it is ready for clients.
     QByteArray number;
-    pollfd reader{fds[0], POLLIN, 0};
+    pollfd reader { fds[0], POLLIN, 0 };
     const QDeadlineTimer deadline(20000);
     while (!number.endsWith('\n') && !deadline.hasExpired()) {
         if (poll(&reader, 1, 200) <= 0)
@@ -114,15 +114,15 @@ TrayerProcess::~TrayerProcess()
 
 bool TrayerProcess::start()
 {
-    const QString trayer = QStandardPaths::findExecutable(QStringLiteral("trayer"), {QStringLiteral("/usr/bin")});
+    const QString trayer = QStandardPaths::findExecutable(QStringLiteral("trayer"), { QStringLiteral("/usr/bin") });
     if (trayer.isEmpty())
         return false;
     const quintptr before = XProbe::trayOwner();
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_process.start(trayer, {QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--align"),
-                             QStringLiteral("left"), QStringLiteral("--widthtype"), QStringLiteral("pixel"),
-                             QStringLiteral("--width"), QStringLiteral("120"), QStringLiteral("--height"),
-                             QStringLiteral("28")});
+    m_process.start(trayer,
+        { QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--align"), QStringLiteral("left"),
+            QStringLiteral("--widthtype"), QStringLiteral("pixel"), QStringLiteral("--width"), QStringLiteral("120"),
+            QStringLiteral("--height"), QStringLiteral("28") });
     if (!m_process.waitForStarted(5000))
         return false;
     const QDeadlineTimer deadline(10000);
@@ -243,7 +243,7 @@ QRect rootGeometry(quintptr window)
 
 QString classHintOf(quintptr window)
 {
-    XClassHint hint{};
+    XClassHint hint {};
     if (!XGetClassHint(probeDisplay(), window, &hint))
         return {};
     const QString text = QString::fromLatin1(hint.res_name) + QLatin1Char('/') + QString::fromLatin1(hint.res_class);
@@ -272,8 +272,9 @@ bool hasProperty(quintptr window, const char *name)
     unsigned long items = 0;
     unsigned long remaining = 0;
     unsigned char *data = nullptr;
-    if (XGetWindowProperty(dpy, window, property, 0, 1, False, AnyPropertyType, &type, &format, &items,
-                           &remaining, &data) != Success)
+    if (XGetWindowProperty(
+            dpy, window, property, 0, 1, False, AnyPropertyType, &type, &format, &items, &remaining, &data)
+        != Success)
         return false;
     if (data)
         XFree(data);
@@ -286,7 +287,7 @@ QColor pixelAt(const QPoint &rootPos)
     XImage *image = XGetImage(dpy, DefaultRootWindow(dpy), rootPos.x(), rootPos.y(), 1, 1, AllPlanes, ZPixmap);
     if (!image)
         return {};
-    XColor color{};
+    XColor color {};
     color.pixel = XGetPixel(image, 0, 0);
     XDestroyImage(image);
     XQueryColor(dpy, DefaultColormap(dpy, DefaultScreen(dpy)), &color);
