@@ -8,9 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-bool writeAll(int fd, const QByteArray &content)
+bool writeAllTo(int fd, const QByteArray &content)
 {
     const char *data = content.constData();
     qsizetype left = content.size();
@@ -26,8 +24,6 @@ bool writeAll(int fd, const QByteArray &content)
     }
     return true;
 }
-
-} // namespace
 
 bool replaceFile(const QString &path, const QByteArray &content, mode_t newFileMode)
 {
@@ -48,7 +44,7 @@ bool replaceFile(const QString &path, const QByteArray &content, mode_t newFileM
     if (fd < 0)
         return false;
 
-    bool ok = writeAll(fd, content);
+    bool ok = writeAllTo(fd, content);
     if (ok) {
         if (exists) {
             ok = ::fchmod(fd, old.st_mode & 07777) == 0;

@@ -4,6 +4,7 @@
 #include "clock.h"
 #include "commandrunner.h"
 #include "cronschedule.h"
+#include "filewriter.h"
 #include "internetfilter.h"
 #include "networklists.h"
 #include "policyconfig.h"
@@ -20,23 +21,6 @@ namespace {
 
 const char CronTablePath[] = "/tmp/crontab.policy";
 
-bool writeAll(int fd, const QByteArray &content)
-{
-    const char *data = content.constData();
-    qsizetype left = content.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, size_t(left));
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += written;
-        left -= written;
-    }
-    return true;
-}
-
 // /tmp is open to every user: a file or link left there by someone else must never
 // become root's cron table. The old name is removed and the file made anew, refusing
 // to follow a link or reuse a file that reappeared in between; once root owns it in
@@ -47,7 +31,7 @@ bool writeCronTable(const QByteArray &content)
     const int fd = ::open(CronTablePath, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
-    bool ok = writeAll(fd, content);
+    bool ok = writeAllTo(fd, content);
     ok = (::close(fd) == 0) && ok;
     return ok;
 }
