@@ -12,7 +12,9 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QUrl>
 
 HelpDlg::HelpDlg(const QString &baseDirectory, const QString &indexFile, QWidget *parent, const char *name)
@@ -28,6 +30,10 @@ HelpDlg::HelpDlg(const QString &baseDirectory, const QString &indexFile, QWidget
     m_tree->header()->hide();
     m_tree->setSortingEnabled(false);
     m_tree->setRootIsDecorated(true);
+    // Long titles scroll sideways rather than being cut short.
+    m_tree->setTextElideMode(Qt::ElideNone);
+    m_tree->header()->setStretchLastSection(false);
+    m_tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
 
     auto *rightPane = new QSplitter(Qt::Vertical, this);
     m_browser = new HelpBrowser(rightPane);
@@ -48,6 +54,38 @@ HelpDlg::HelpDlg(const QString &baseDirectory, const QString &indexFile, QWidget
     connect(m_browser, &HelpBrowser::linkClicked, this, &HelpDlg::slotLinkClicked);
 
     setSizes({180, 615});
+}
+
+void HelpDlg::widenTreeToTitles()
+{
+    // 180 pixels, or as much more (up to a third of the viewer) as the titles of the
+    // fully opened tree need, so that no title is cut off.
+    const int icon = m_tree->iconSize().isValid() ? m_tree->iconSize().width() : m_tree->style()->pixelMetric(QStyle::PM_SmallIconSize);
+    int needed = 0;
+    for (QTreeWidgetItemIterator it(m_tree); *it; ++it) {
+        int depth = 0;
+        for (QTreeWidgetItem *up = (*it)->parent(); up; up = up->parent())
+            ++depth;
+        const QRect text = m_tree->fontMetrics().boundingRect((*it)->text(0));
+        needed = qMax(needed, (depth + 1) * m_tree->indentation() + icon + text.width() + 24);
+    }
+    needed += 2 * m_tree->frameWidth();
+    const int width = qBound(180, needed, qMax(180, this->width() / 3));
+    const int total = qMax(this->width(), 795);
+    setSizes({width, total - width});
+}
+
+void HelpDlg::showEvent(QShowEvent *event)
+{
+    QSplitter::showEvent(event);
+    if (!m_widened) {
+        m_widened = true;
+        widenTreeToTitles();
+    }
+    // The page opens with the focus; the tree would otherwise make its first row
+    // current and scroll sideways to it.
+    if (!m_tree->currentItem())
+        m_browser->setFocus();
 }
 
 HelpDlg::~HelpDlg()
@@ -105,14 +143,18 @@ void HelpDlg::slotRMB(QTreeWidgetItem *, const QPoint &, int)
 {
 }
 
+// Only folders change: the tree also reports leaves as expanded when a whole branch is
+// expanded at once (the "*" key), and a page must keep its document icon.
 void HelpDlg::slotOpenFolder(QTreeWidgetItem *row)
 {
-    row->setIcon(0, HelpIcons::openFolder());
+    if (row && row->childCount() > 0)
+        row->setIcon(0, HelpIcons::openFolder());
 }
 
 void HelpDlg::slotCloseFolder(QTreeWidgetItem *row)
 {
-    row->setIcon(0, HelpIcons::closedFolder());
+    if (row && row->childCount() > 0)
+        row->setIcon(0, HelpIcons::closedFolder());
 }
 
 QString HelpDlg::webBrowserProgram()

@@ -39,13 +39,18 @@ public slots:
     void slotCloseFolder(QTreeWidgetItem *row);
     void slotLinkClicked(const QString &link);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void loadIndex(const QString &indexFile);
     void readTopics(const QDomElement &element, Folder *parent);
     void fillTree();
+    void widenTreeToTitles();
 
     QString m_baseDirectory;
     QList<Folder *> m_folders;
     QTreeWidget *m_tree;
     HelpBrowser *m_browser;
+    bool m_widened = false;
 };

@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QTranslator>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include <functional>
 
@@ -93,8 +94,13 @@ int main(int argc, char **argv)
         }
         {
             grabNextModal(QStringLiteral("help_") + tag, [](QWidget *modal) {
-                if (auto *viewer = modal->findChild<HelpDlg *>())
-                    viewer->topicTree()->expandAll();
+                // Open every folder as a person would, one click each.
+                if (auto *viewer = modal->findChild<HelpDlg *>()) {
+                    for (QTreeWidgetItemIterator it(viewer->topicTree()); *it; ++it) {
+                        if ((*it)->childCount() > 0)
+                            (*it)->setExpanded(true);
+                    }
+                }
             });
             QWidget caller;
             openHelpPage(&caller, QStringLiteral("PolicySelection.html"));

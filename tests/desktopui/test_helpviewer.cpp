@@ -114,6 +114,15 @@ private slots:
         tree->collapseItem(editor);
         QCOMPARE(iconKey(editor), HelpIcons::closedFolder().cacheKey());
         QCOMPARE(iconKey(policies), HelpIcons::openFolder().cacheKey());
+        // Expanding a whole branch leaves pages and childless topics as they were.
+        tree->expandAll();
+        QCOMPARE(iconKey(start), 0);
+        QCOMPARE(iconKey(schedules), HelpIcons::document().cacheKey());
+        QCOMPARE(iconKey(list), HelpIcons::document().cacheKey());
+        QCOMPARE(iconKey(editor), HelpIcons::openFolder().cacheKey());
+        tree->collapseAll();
+        QCOMPARE(iconKey(schedules), HelpIcons::document().cacheKey());
+        QCOMPARE(iconKey(policies), HelpIcons::closedFolder().cacheKey());
 
         // The topics keep their parents and their order.
         Folder *schedulesTopic = static_cast<FolderListItem *>(schedules)->folder();
