@@ -34,7 +34,7 @@ QString blockedProgramPath(const QString &invokedName)
 QString gateMessage(const QString &programPath)
 {
     return QCoreApplication::translate("appstop",
-                                       "You (or a program running on your computer) are trying to launch the following restricted application:")
+               "You (or a program running on your computer) are trying to launch the following restricted application:")
         + QLatin1Char('\n') + programPath + QLatin1Char('\n')
         + QCoreApplication::translate("appstop", "To launch it, you must be on Free of Control mode.");
 }
@@ -55,7 +55,7 @@ int runGate(const QString &invokedName)
     std::fflush(stderr);
 
     MessageBox::warning(nullptr, QCoreApplication::translate("appstop", "Tuvora - Alert"), gateMessage(path),
-                        {QCoreApplication::translate("appstop", "OK")}, 0, -1);
+        { QCoreApplication::translate("appstop", "OK") }, 0, -1);
 
     qApp->removeEventFilter(&filter);
     QCoreApplication::removeTranslator(&translator);

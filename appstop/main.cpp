@@ -19,7 +19,7 @@ int main(int argc, char **argv)
     // toolkit sees none of them.
     const QString invokedName = argc > 0 && argv[0] ? QFile::decodeName(argv[0]) : QStringLiteral("appstop");
     char programName[] = "appstop";
-    char *toolkitArgv[] = {programName, nullptr};
+    char *toolkitArgv[] = { programName, nullptr };
     int toolkitArgc = 1;
 
     QApplication::setSetuidAllowed(true);

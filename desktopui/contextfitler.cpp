@@ -4,8 +4,7 @@
 
 contextFitler::contextFitler(QObject *parent)
     : QObject(parent)
-{
-}
+{ }
 
 bool contextFitler::eventFilter(QObject *watched, QEvent *event)
 {

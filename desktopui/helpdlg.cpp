@@ -26,7 +26,7 @@ HelpDlg::HelpDlg(const QString &baseDirectory, const QString &indexFile, QWidget
     m_tree = new QTreeWidget(this);
     m_tree->setObjectName(QStringLiteral("lstFolders"));
     m_tree->setColumnCount(1);
-    m_tree->setHeaderLabels({QString()});
+    m_tree->setHeaderLabels({ QString() });
     m_tree->header()->hide();
     m_tree->setSortingEnabled(false);
     m_tree->setRootIsDecorated(true);
@@ -48,19 +48,21 @@ HelpDlg::HelpDlg(const QString &baseDirectory, const QString &indexFile, QWidget
 
     // The selection, not the current row: the tree makes its first row current when it
     // gets the focus, which must not replace the page the help was opened on.
-    connect(m_tree, &QTreeWidget::itemSelectionChanged, this, [this] { slotFolderChanged(m_tree->selectedItems().value(0)); });
+    connect(m_tree, &QTreeWidget::itemSelectionChanged, this,
+        [this] { slotFolderChanged(m_tree->selectedItems().value(0)); });
     connect(m_tree, &QTreeWidget::itemExpanded, this, &HelpDlg::slotOpenFolder);
     connect(m_tree, &QTreeWidget::itemCollapsed, this, &HelpDlg::slotCloseFolder);
     connect(m_browser, &HelpBrowser::linkClicked, this, &HelpDlg::slotLinkClicked);
 
-    setSizes({180, 615});
+    setSizes({ 180, 615 });
 }
 
 void HelpDlg::widenTreeToTitles()
 {
     // 180 pixels, or as much more (up to a third of the viewer) as the titles of the
     // fully opened tree need, so that no title is cut off.
-    const int icon = m_tree->iconSize().isValid() ? m_tree->iconSize().width() : m_tree->style()->pixelMetric(QStyle::PM_SmallIconSize);
+    const int icon = m_tree->iconSize().isValid() ? m_tree->iconSize().width()
+                                                  : m_tree->style()->pixelMetric(QStyle::PM_SmallIconSize);
     int needed = 0;
     for (QTreeWidgetItemIterator it(m_tree); *it; ++it) {
         int depth = 0;
@@ -72,7 +74,7 @@ void HelpDlg::widenTreeToTitles()
     needed += 2 * m_tree->frameWidth();
     const int width = qBound(180, needed, qMax(180, this->width() / 3));
     const int total = qMax(this->width(), 795);
-    setSizes({width, total - width});
+    setSizes({ width, total - width });
 }
 
 void HelpDlg::showEvent(QShowEvent *event)
@@ -110,7 +112,8 @@ void HelpDlg::loadIndex(const QString &indexFile)
 void HelpDlg::readTopics(const QDomElement &element, Folder *parent)
 {
     for (QDomElement child = element.firstChildElement(); !child.isNull(); child = child.nextSiblingElement()) {
-        auto *folder = new Folder(parent, child.attribute(QStringLiteral("nome")), child.attribute(QStringLiteral("arquivo")));
+        auto *folder
+            = new Folder(parent, child.attribute(QStringLiteral("nome")), child.attribute(QStringLiteral("arquivo")));
         if (!parent)
             m_folders.append(folder);
         readTopics(child, folder);
@@ -140,8 +143,7 @@ void HelpDlg::slotFolderChanged(QTreeWidgetItem *row)
 }
 
 void HelpDlg::slotRMB(QTreeWidgetItem *, const QPoint &, int)
-{
-}
+{ }
 
 // Only folders change: the tree also reports leaves as expanded when a whole branch is
 // expanded at once (the "*" key), and a page must keep its document icon.
@@ -160,13 +162,13 @@ void HelpDlg::slotCloseFolder(QTreeWidgetItem *row)
 QString HelpDlg::webBrowserProgram()
 {
     return QStandardPaths::findExecutable(QStringLiteral("firefox"),
-                                          {QStringLiteral("/usr/local/bin"), QStringLiteral("/usr/bin"), QStringLiteral("/bin")});
+        { QStringLiteral("/usr/local/bin"), QStringLiteral("/usr/bin"), QStringLiteral("/bin") });
 }
 
 void HelpDlg::slotLinkClicked(const QString &link)
 {
     const QString program = webBrowserProgram();
-    if (program.isEmpty() || !startDetachedAsUser(program, {link}))
+    if (program.isEmpty() || !startDetachedAsUser(program, { link }))
         qDebug("Failed to start firefox");
     m_browser->reload();
 }

@@ -18,7 +18,7 @@ class HelpDlg : public QSplitter
 
 public:
     HelpDlg(const QString &baseDirectory, const QString &indexFile, QWidget *parent = nullptr,
-            const char *name = "HelpDlg");
+        const char *name = "HelpDlg");
     ~HelpDlg() override;
 
     // Shows base directory + page name in the pane.

@@ -72,7 +72,7 @@ QDialog *createHelpDialog(QWidget *caller, HelpDlg *viewer)
     auto *layout = new QGridLayout(dialog);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(viewer, 0, 0);
-    for (QWidget *widget : {static_cast<QWidget *>(viewer), static_cast<QWidget *>(dialog)}) {
+    for (QWidget *widget : { static_cast<QWidget *>(viewer), static_cast<QWidget *>(dialog) }) {
         widget->setMinimumSize(795, 430);
         widget->setMaximumSize(32000, 32000);
         widget->setBaseSize(795, 480);

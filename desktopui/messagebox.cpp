@@ -20,20 +20,20 @@ QList<MessageBox::Shown> &record()
 
 } // namespace
 
-int MessageBox::information(QWidget *parent, const QString &caption, const QString &text,
-                            const QStringList &buttons, int defaultButton, int escapeButton)
+int MessageBox::information(QWidget *parent, const QString &caption, const QString &text, const QStringList &buttons,
+    int defaultButton, int escapeButton)
 {
     return show(QMessageBox::Information, parent, caption, text, buttons, defaultButton, escapeButton);
 }
 
-int MessageBox::warning(QWidget *parent, const QString &caption, const QString &text,
-                        const QStringList &buttons, int defaultButton, int escapeButton)
+int MessageBox::warning(QWidget *parent, const QString &caption, const QString &text, const QStringList &buttons,
+    int defaultButton, int escapeButton)
 {
     return show(QMessageBox::Warning, parent, caption, text, buttons, defaultButton, escapeButton);
 }
 
-int MessageBox::question(QWidget *parent, const QString &caption, const QString &text,
-                         const QStringList &buttons, int defaultButton, int escapeButton)
+int MessageBox::question(QWidget *parent, const QString &caption, const QString &text, const QStringList &buttons,
+    int defaultButton, int escapeButton)
 {
     return show(QMessageBox::Question, parent, caption, text, buttons, defaultButton, escapeButton);
 }
@@ -59,7 +59,7 @@ void MessageBox::clearShown()
 }
 
 int MessageBox::show(QMessageBox::Icon icon, QWidget *parent, const QString &caption, const QString &text,
-                     const QStringList &buttons, int defaultButton, int escapeButton)
+    const QStringList &buttons, int defaultButton, int escapeButton)
 {
     QMessageBox box(icon, caption, text, QMessageBox::NoButton, parent);
     QList<QAbstractButton *> added;

@@ -23,12 +23,12 @@ public:
 
     // Each returns the index of the button pressed (or the escape button's index,
     // -1 when there is none and the box was closed otherwise).
-    static int information(QWidget *parent, const QString &caption, const QString &text,
-                           const QStringList &buttons, int defaultButton = 0, int escapeButton = -1);
-    static int warning(QWidget *parent, const QString &caption, const QString &text,
-                       const QStringList &buttons, int defaultButton = 0, int escapeButton = -1);
-    static int question(QWidget *parent, const QString &caption, const QString &text,
-                        const QStringList &buttons, int defaultButton = 0, int escapeButton = -1);
+    static int information(QWidget *parent, const QString &caption, const QString &text, const QStringList &buttons,
+        int defaultButton = 0, int escapeButton = -1);
+    static int warning(QWidget *parent, const QString &caption, const QString &text, const QStringList &buttons,
+        int defaultButton = 0, int escapeButton = -1);
+    static int question(QWidget *parent, const QString &caption, const QString &text, const QStringList &buttons,
+        int defaultButton = 0, int escapeButton = -1);
 
     // Test seams.
     static void setNextAnswer(int buttonIndex);
@@ -38,5 +38,5 @@ public:
 
 private:
     static int show(QMessageBox::Icon icon, QWidget *parent, const QString &caption, const QString &text,
-                    const QStringList &buttons, int defaultButton, int escapeButton);
+        const QStringList &buttons, int defaultButton, int escapeButton);
 };

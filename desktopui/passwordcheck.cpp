@@ -9,8 +9,8 @@
 void showInvalidPasswordMessage()
 {
     MessageBox::information(nullptr, QCoreApplication::translate("PasswordCheck", "Tuvora"),
-                            QCoreApplication::translate("PasswordCheck", "The password is invalid."),
-                            {QCoreApplication::translate("PasswordCheck", "OK")});
+        QCoreApplication::translate("PasswordCheck", "The password is invalid."),
+        { QCoreApplication::translate("PasswordCheck", "OK") });
 }
 
 bool passwordStartupGate(prePasswordBase &form)

@@ -13,8 +13,8 @@ class preAbout : public preAboutBase
     Q_OBJECT
 
 public:
-    explicit preAbout(QWidget *parent = nullptr, const char *name = "preAbout", bool modal = true,
-                      Qt::WindowFlags flags = {});
+    explicit preAbout(
+        QWidget *parent = nullptr, const char *name = "preAbout", bool modal = true, Qt::WindowFlags flags = {});
 
     // "Version: " as translated, with a blank between it and the version even when the
     // translation lost its trailing blank.

@@ -11,8 +11,7 @@ preAboutBase::preAboutBase(QWidget *parent, const char *name, bool modal, Qt::Wi
 }
 
 void preAboutBase::onCloseClicked()
-{
-}
+{ }
 
 void preAboutBase::languageChange()
 {

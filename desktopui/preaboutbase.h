@@ -10,8 +10,8 @@ class preAboutBase : public QDialog, public Ui::preAboutBase
     Q_OBJECT
 
 public:
-    explicit preAboutBase(QWidget *parent = nullptr, const char *name = "preAboutBase", bool modal = true,
-                          Qt::WindowFlags flags = {});
+    explicit preAboutBase(
+        QWidget *parent = nullptr, const char *name = "preAboutBase", bool modal = true, Qt::WindowFlags flags = {});
 
 public slots:
     virtual void onCloseClicked();

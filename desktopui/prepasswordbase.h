@@ -11,8 +11,8 @@ class prePasswordBase : public QDialog, public Ui::prePasswordBase
     Q_OBJECT
 
 public:
-    explicit prePasswordBase(QWidget *parent = nullptr, const char *name = "prePasswordBase", bool modal = true,
-                             Qt::WindowFlags flags = {});
+    explicit prePasswordBase(
+        QWidget *parent = nullptr, const char *name = "prePasswordBase", bool modal = true, Qt::WindowFlags flags = {});
 
     void setGenericWording(bool generic);
     bool genericWording() const { return m_generic; }

@@ -56,8 +56,7 @@ bool startDetachedAsUser(const QString &program, const QStringList &arguments)
 
     close(report[1]);
     int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) { }
     int error = 0;
     ssize_t got;
     do {

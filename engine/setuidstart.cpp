@@ -14,7 +14,7 @@ namespace SetuidStart {
 
 bool isAllowedVariable(const char *name)
 {
-    static const char *const exact[] = {"DISPLAY", "XAUTHORITY", "HOME", "LANG", "LANGUAGE"};
+    static const char *const exact[] = { "DISPLAY", "XAUTHORITY", "HOME", "LANG", "LANGUAGE" };
     for (const char *allowed : exact) {
         if (std::strcmp(name, allowed) == 0)
             return true;

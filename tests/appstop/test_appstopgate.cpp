@@ -21,7 +21,8 @@ const QString builtCatalogue = QStringLiteral(QM_DIR "/appstop_pt_BR.qm");
 
 QString expectedMessage(const QString &path)
 {
-    return QStringLiteral("You (or a program running on your computer) are trying to launch the following restricted application:\n")
+    return QStringLiteral("You (or a program running on your computer) are trying to launch the following restricted "
+                          "application:\n")
         + path + QStringLiteral("\nTo launch it, you must be on Free of Control mode.");
 }
 
@@ -65,7 +66,8 @@ private slots:
     {
         QDir().mkpath(QStringLiteral("/usr/local/bin"));
         QVERIFY(writeFileBytes(QStringLiteral("/usr/local/bin/tuvoraprobe"), "#!/bin/sh\n"));
-        QFile::setPermissions(QStringLiteral("/usr/local/bin/tuvoraprobe"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeOther);
+        QFile::setPermissions(QStringLiteral("/usr/local/bin/tuvoraprobe"),
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeOther);
         MessageBox::setNextAnswer(0);
         QCOMPARE(runGate(QStringLiteral("tuvoraprobe")), 0);
         const auto shown = MessageBox::shown();
@@ -73,7 +75,7 @@ private slots:
         QCOMPARE(shown.first().icon, QMessageBox::Warning);
         QCOMPARE(shown.first().caption, QStringLiteral("Tuvora - Alert"));
         QCOMPARE(shown.first().text, expectedMessage(QStringLiteral("/usr/local/bin/tuvoraprobe")));
-        QCOMPARE(shown.first().buttons, QStringList{QStringLiteral("OK")});
+        QCOMPARE(shown.first().buttons, QStringList { QStringLiteral("OK") });
         QCOMPARE(shown.first().defaultButton, 0);
         QVERIFY(!shown.first().hasParent);
     }
@@ -108,21 +110,24 @@ private slots:
         const QString english = QStringLiteral("Tuvora - Alert");
         const QString portuguese = QStringLiteral("Tuvora - Alerta");
         QTest::newRow("LANG narrowed to the language")
-            << QString() << QByteArray("pt_BR.UTF-8") << QStringList{QStringLiteral("appstop_pt.qm")}
+            << QString() << QByteArray("pt_BR.UTF-8") << QStringList { QStringLiteral("appstop_pt.qm") }
             << QStringLiteral("appstop_pt.qm") << QStringLiteral("pt_BR.UTF-8") << portuguese;
         QTest::newRow("region catalogue wins")
-            << QString() << QByteArray("pt_BR.UTF-8") << QStringList{QStringLiteral("appstop_pt.qm"), QStringLiteral("appstop_pt_BR.qm")}
+            << QString() << QByteArray("pt_BR.UTF-8")
+            << QStringList { QStringLiteral("appstop_pt.qm"), QStringLiteral("appstop_pt_BR.qm") }
             << QStringLiteral("appstop_pt_BR.qm") << QStringLiteral("pt_BR.UTF-8") << portuguese;
         QTest::newRow("configured language wins over LANG")
-            << QStringLiteral("en_US") << QByteArray("pt_BR.UTF-8") << QStringList{QStringLiteral("appstop_pt_BR.qm")}
-            << QStringLiteral("appstop_en_US.qm") << QStringLiteral("en_US") << english;
+            << QStringLiteral("en_US") << QByteArray("pt_BR.UTF-8")
+            << QStringList { QStringLiteral("appstop_pt_BR.qm") } << QStringLiteral("appstop_en_US.qm")
+            << QStringLiteral("en_US") << english;
         QTest::newRow("configured pt_BR")
-            << QStringLiteral("pt_BR.UTF-8") << QByteArray("C.UTF-8") << QStringList{QStringLiteral("appstop_pt_BR.qm")}
-            << QStringLiteral("appstop_pt_BR.qm") << QStringLiteral("pt_BR.UTF-8") << portuguese;
+            << QStringLiteral("pt_BR.UTF-8") << QByteArray("C.UTF-8")
+            << QStringList { QStringLiteral("appstop_pt_BR.qm") } << QStringLiteral("appstop_pt_BR.qm")
+            << QStringLiteral("pt_BR.UTF-8") << portuguese;
         QTest::newRow("no catalogue for the language")
-            << QString() << QByteArray("de_DE.UTF-8") << QStringList{QStringLiteral("appstop_pt_BR.qm")}
+            << QString() << QByteArray("de_DE.UTF-8") << QStringList { QStringLiteral("appstop_pt_BR.qm") }
             << QStringLiteral("appstop_en_US.qm") << QStringLiteral("de_DE.UTF-8") << english;
-        QTest::newRow("LANG unset") << QString() << QByteArray() << QStringList{QStringLiteral("appstop_pt_BR.qm")}
+        QTest::newRow("LANG unset") << QString() << QByteArray() << QStringList { QStringLiteral("appstop_pt_BR.qm") }
                                     << QStringLiteral("appstop_en_US.qm") << QString() << english;
     }
 

@@ -25,8 +25,9 @@ const QString commandLogTarget = QStringLiteral("/etc/tuvora/pwned");
 void makeExecutable(const QString &path, const QByteArray &content)
 {
     QVERIFY(writeFileBytes(path, content));
-    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
-                                            | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+    QVERIFY(QFile::setPermissions(path,
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther
+            | QFile::ExeOther));
 }
 
 // What a hostile child passes along.
@@ -47,7 +48,9 @@ QProcessEnvironment plantedEnvironment()
 
 QStringList asNobody(const QStringList &command)
 {
-    return QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups")} + command;
+    return QStringList { QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+        QStringLiteral("--clear-groups") }
+    + command;
 }
 
 } // namespace
@@ -63,11 +66,12 @@ private slots:
         // Root of the machine, not a user namespace's root that has no other users.
         if (geteuid() != 0 || readFileBytes(QStringLiteral("/proc/self/uid_map")).simplified() != "0 0 4294967295")
             QSKIP("needs the machine's root in the sandbox, to hold the ids of another user");
-        for (const char *tool : {"Xvfb", "xdotool", "setpriv", "bash"})
+        for (const char *tool : { "Xvfb", "xdotool", "setpriv", "bash" })
             QVERIFY2(!QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty(), tool);
 
-        m_xvfb.start(QStringLiteral("Xvfb"), {display, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("800x600x24"),
-                                              QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        m_xvfb.start(QStringLiteral("Xvfb"),
+            { display, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("800x600x24"),
+                QStringLiteral("-nolisten"), QStringLiteral("tcp") });
         QVERIFY(m_xvfb.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QStringLiteral("/tmp/.X11-unix/X73")), 10000);
 
@@ -82,7 +86,7 @@ private slots:
         QDir().mkpath(QStringLiteral("/tmp/planted-bin"));
         QVERIFY(QFile::copy(QStringLiteral(PLANTED_PLUGIN), QStringLiteral("/tmp/planted/platforms/libplanted.so")));
         makeExecutable(QStringLiteral("/tmp/planted-bin/which"),
-                       QStringLiteral("#!/bin/sh\ntouch %1\necho /tmp/planted-bin/$1\n").arg(whichMark).toUtf8());
+            QStringLiteral("#!/bin/sh\ntouch %1\necho /tmp/planted-bin/$1\n").arg(whichMark).toUtf8());
         makeExecutable(QStringLiteral("/tmp/planted-bin/firefox"), "#!/bin/sh\n");
         makeExecutable(QStringLiteral("/tmp/planted-bin/shrc"), QStringLiteral("touch %1\n").arg(whichMark).toUtf8());
         // The blocked program as the system has it.
@@ -103,13 +107,14 @@ private slots:
         QFile::remove(whichMark);
         QProcess probe;
         probe.setProcessEnvironment(plantedEnvironment());
-        probe.start(QStringLiteral("setpriv"), asNobody({QStringLiteral(PROBE_BIN)}));
+        probe.start(QStringLiteral("setpriv"), asNobody({ QStringLiteral(PROBE_BIN) }));
         QVERIFY(probe.waitForFinished(20000));
         QVERIFY(QFile::exists(pluginMark));
 
         QProcess which;
         which.setProcessEnvironment(plantedEnvironment());
-        which.start(QStringLiteral("setpriv"), asNobody({QStringLiteral("/bin/sh"), QStringLiteral("-c"), QStringLiteral("which firefox")}));
+        which.start(QStringLiteral("setpriv"),
+            asNobody({ QStringLiteral("/bin/sh"), QStringLiteral("-c"), QStringLiteral("which firefox") }));
         QVERIFY(which.waitForFinished(20000));
         QCOMPARE(which.readAllStandardOutput().trimmed(), QByteArray("/tmp/planted-bin/firefox"));
         QVERIFY(QFile::exists(whichMark));
@@ -126,9 +131,10 @@ private slots:
         QProcess gate;
         gate.setProcessEnvironment(plantedEnvironment());
         gate.start(QStringLiteral("setpriv"),
-                   asNobody({QStringLiteral("/bin/bash"), QStringLiteral("-c"), QStringLiteral("exec -a firefox %1 \"$@\"").arg(installed),
-                             QStringLiteral("bash"), QStringLiteral("-platformpluginpath"), QStringLiteral("/tmp/planted/platforms"),
-                             QStringLiteral("-platform"), QStringLiteral("planted"), QStringLiteral("http://example.org/")}));
+            asNobody({ QStringLiteral("/bin/bash"), QStringLiteral("-c"),
+                QStringLiteral("exec -a firefox %1 \"$@\"").arg(installed), QStringLiteral("bash"),
+                QStringLiteral("-platformpluginpath"), QStringLiteral("/tmp/planted/platforms"),
+                QStringLiteral("-platform"), QStringLiteral("planted"), QStringLiteral("http://example.org/") }));
         QVERIFY(gate.waitForStarted());
 
         // Answer the box the way a person would: focus it and press Enter.
@@ -136,9 +142,10 @@ private slots:
         QProcessEnvironment personEnv = QProcessEnvironment::systemEnvironment();
         personEnv.insert(QStringLiteral("DISPLAY"), display);
         person.setProcessEnvironment(personEnv);
-        person.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--name"),
-                                                 QStringLiteral("Tuvora - Alert"), QStringLiteral("windowfocus"), QStringLiteral("--sync"),
-                                                 QStringLiteral("key"), QStringLiteral("Return")});
+        person.start(QStringLiteral("xdotool"),
+            { QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--name"),
+                QStringLiteral("Tuvora - Alert"), QStringLiteral("windowfocus"), QStringLiteral("--sync"),
+                QStringLiteral("key"), QStringLiteral("Return") });
         const bool finished = gate.waitForFinished(30000);
         person.kill();
         person.waitForFinished();

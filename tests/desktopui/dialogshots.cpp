@@ -51,7 +51,7 @@ void grabNextModal(const QString &name, const std::function<void(QWidget *)> &pr
 
 void install(const QString &from, const QString &to)
 {
-    QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), from, to});
+    QProcess::execute(QStringLiteral("cp"), { QStringLiteral("-r"), from, to });
 }
 
 } // namespace
@@ -67,10 +67,11 @@ int main(int argc, char **argv)
     QDir().mkpath(QStringLiteral("/usr/share/tuvora/lang"));
     install(QStringLiteral(SOURCE_DIR "/data/help/en_US"), QStringLiteral("/usr/share/doc/tuvora/"));
     install(QStringLiteral(SOURCE_DIR "/data/help/pt_BR"), QStringLiteral("/usr/share/doc/tuvora/"));
-    for (const char *program : {"appstop", "tuvora", "tuvoratray"})
-        install(QStringLiteral(QM_DIR "/%1_pt_BR.qm").arg(QString::fromLatin1(program)), QStringLiteral("/usr/share/tuvora/lang/"));
+    for (const char *program : { "appstop", "tuvora", "tuvoratray" })
+        install(QStringLiteral(QM_DIR "/%1_pt_BR.qm").arg(QString::fromLatin1(program)),
+            QStringLiteral("/usr/share/tuvora/lang/"));
 
-    for (const QString &language : {QStringLiteral("en_US.UTF-8"), QStringLiteral("pt_BR.UTF-8")}) {
+    for (const QString &language : { QStringLiteral("en_US.UTF-8"), QStringLiteral("pt_BR.UTF-8") }) {
         const QString tag = language.left(5);
         writeLanguage(language);
         QTranslator translator;

@@ -15,8 +15,10 @@ private slots:
         QTest::addColumn<QString>("catalogue");
         QTest::addColumn<QString>("expected");
         QTest::newRow("untranslated") << QString() << QStringLiteral("Version: 1.5");
-        QTest::newRow("translation keeps the blank") << QStringLiteral("about_blank.qm") << QStringLiteral("Versão: 1.5");
-        QTest::newRow("translation lost the blank") << QStringLiteral("about_noblank.qm") << QStringLiteral("Versão: 1.5");
+        QTest::newRow("translation keeps the blank")
+            << QStringLiteral("about_blank.qm") << QStringLiteral("Versão: 1.5");
+        QTest::newRow("translation lost the blank")
+            << QStringLiteral("about_noblank.qm") << QStringLiteral("Versão: 1.5");
     }
 
     void versionLineHasOneBlankBetweenWordAndVersion()

@@ -25,8 +25,8 @@ QList<Message> readCatalogue(const QString &path)
     QDomDocument document;
     if (!file.open(QIODevice::ReadOnly) || !document.setContent(&file))
         return messages;
-    for (QDomElement context = document.documentElement().firstChildElement(QStringLiteral("context")); !context.isNull();
-         context = context.nextSiblingElement(QStringLiteral("context"))) {
+    for (QDomElement context = document.documentElement().firstChildElement(QStringLiteral("context"));
+         !context.isNull(); context = context.nextSiblingElement(QStringLiteral("context"))) {
         const QString name = context.firstChildElement(QStringLiteral("name")).text();
         for (QDomElement message = context.firstChildElement(QStringLiteral("message")); !message.isNull();
              message = message.nextSiblingElement(QStringLiteral("message"))) {
@@ -34,8 +34,8 @@ QList<Message> readCatalogue(const QString &path)
             if (translation.attribute(QStringLiteral("type")) == QLatin1String("obsolete")
                 || translation.attribute(QStringLiteral("type")) == QLatin1String("vanished"))
                 continue;
-            messages.append({name, message.firstChildElement(QStringLiteral("source")).text(), translation.text(),
-                             !translation.hasAttribute(QStringLiteral("type"))});
+            messages.append({ name, message.firstChildElement(QStringLiteral("source")).text(), translation.text(),
+                !translation.hasAttribute(QStringLiteral("type")) });
         }
     }
     return messages;
@@ -45,14 +45,15 @@ QStringList sourcesOf(const QString &program)
 {
     QStringList files;
     const QDir desktopui(QStringLiteral(SOURCE_DIR "/desktopui"));
-    for (const QString &name : desktopui.entryList({QStringLiteral("*.cpp"), QStringLiteral("*.h"), QStringLiteral("*.ui")}, QDir::Files)) {
+    for (const QString &name :
+        desktopui.entryList({ QStringLiteral("*.cpp"), QStringLiteral("*.h"), QStringLiteral("*.ui") }, QDir::Files)) {
         // The tray icon docking brings its own texts into the tray's catalogue.
         if (!name.startsWith(QLatin1String("trayicon")))
             files.append(desktopui.filePath(name));
     }
     if (program == QLatin1String("appstop")) {
         const QDir dir(QStringLiteral(SOURCE_DIR "/appstop"));
-        for (const QString &name : dir.entryList({QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files))
+        for (const QString &name : dir.entryList({ QStringLiteral("*.cpp"), QStringLiteral("*.h") }, QDir::Files))
             files.append(dir.filePath(name));
     }
     return files;
@@ -73,7 +74,7 @@ private slots:
     void catalogue_data()
     {
         QTest::addColumn<QString>("program");
-        for (const char *program : {"appstop", "tuvora", "tuvoratray"})
+        for (const char *program : { "appstop", "tuvora", "tuvoratray" })
             QTest::newRow(program) << QString::fromLatin1(program);
     }
 
@@ -88,9 +89,10 @@ private slots:
         QVERIFY(translator.load(QStringLiteral("%1_pt_BR.qm").arg(program), QStringLiteral(QM_DIR)));
         for (const Message &message : messages) {
             const QString where = message.context + QStringLiteral(": ") + message.source;
-            QVERIFY2(message.finished && !message.translation.isEmpty(), qPrintable(where + QStringLiteral(" is not translated")));
+            QVERIFY2(message.finished && !message.translation.isEmpty(),
+                qPrintable(where + QStringLiteral(" is not translated")));
             QCOMPARE(translator.translate(message.context.toUtf8().constData(), message.source.toUtf8().constData()),
-                     message.translation);
+                message.translation);
             // Accelerators and the blank that the about box relies on survive translation.
             QCOMPARE(message.translation.contains(QLatin1Char('&')), message.source.contains(QLatin1Char('&')));
         }
@@ -104,18 +106,21 @@ private slots:
         QTemporaryDir dir;
         const QString fresh = dir.filePath(QStringLiteral("fresh_pt_BR.ts"));
         QProcess lupdate;
-        lupdate.start(QStringLiteral(LUPDATE), QStringList{QStringLiteral("-silent"), QStringLiteral("-locations"), QStringLiteral("none")}
-                                                   + sourcesOf(program) + QStringList{QStringLiteral("-ts"), fresh});
+        lupdate.start(QStringLiteral(LUPDATE),
+            QStringList { QStringLiteral("-silent"), QStringLiteral("-locations"), QStringLiteral("none") }
+                + sourcesOf(program) + QStringList { QStringLiteral("-ts"), fresh });
         QVERIFY(lupdate.waitForFinished(60000));
         QCOMPARE(lupdate.exitCode(), 0);
 
         QSet<QString> shipped;
-        for (const Message &message : readCatalogue(QStringLiteral(SOURCE_DIR "/data/translations/%1_pt_BR.ts").arg(program)))
+        for (const Message &message :
+            readCatalogue(QStringLiteral(SOURCE_DIR "/data/translations/%1_pt_BR.ts").arg(program)))
             shipped.insert(key(message));
         const QList<Message> needed = readCatalogue(fresh);
         QVERIFY(!needed.isEmpty());
         for (const Message &message : needed)
-            QVERIFY2(shipped.contains(key(message)), qPrintable(message.context + QStringLiteral(": ") + message.source));
+            QVERIFY2(
+                shipped.contains(key(message)), qPrintable(message.context + QStringLiteral(": ") + message.source));
     }
 };
 

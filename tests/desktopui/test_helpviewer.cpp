@@ -35,7 +35,7 @@ void installLanguages(const QStringList &codes, const QStringList &pages)
     QDir().mkpath(docRoot);
     for (const QString &code : codes) {
         writeText(docRoot + code + QStringLiteral("/TUHelp.xml"),
-                  QStringLiteral("<conteudo><topico nome=\"%1\" arquivo=\"x.html\"/></conteudo>").arg(code));
+            QStringLiteral("<conteudo><topico nome=\"%1\" arquivo=\"x.html\"/></conteudo>").arg(code));
         for (const QString &page : pages)
             writeText(docRoot + code + QLatin1Char('/') + page, QStringLiteral("<p>%1 %2</p>").arg(code, page));
     }
@@ -135,7 +135,7 @@ private slots:
     void selectingATopicShowsItsPage()
     {
         writeText(QStringLiteral("/tmp/help/TUHelp.xml"),
-                  QStringLiteral("<c><t nome=\"One\" arquivo=\"one.html\"/><t nome=\"Nothing\"/></c>"));
+            QStringLiteral("<c><t nome=\"One\" arquivo=\"one.html\"/><t nome=\"Nothing\"/></c>"));
         writeText(QStringLiteral("/tmp/help/one.html"), QStringLiteral("<p>Page one</p>"));
         HelpDlg viewer(QStringLiteral("/tmp/help/"), QStringLiteral("/tmp/help/TUHelp.xml"));
         viewer.topicTree()->setCurrentItem(viewer.topicTree()->topLevelItem(0));
@@ -165,19 +165,25 @@ private slots:
         QTest::addColumn<QStringList>("pages");
         QTest::addColumn<QString>("base");
         QTest::addColumn<QString>("page");
-        const QStringList all = {QStringLiteral("PolicySelection_pt_BR.html"), QStringLiteral("PolicySelection_pt.html"),
-                                 QStringLiteral("PolicySelection_en_US.html")};
-        QTest::newRow("region installed") << QStringLiteral("pt_BR.UTF-8") << QStringList{QStringLiteral("pt_BR"), QStringLiteral("pt"), QStringLiteral("en_US")}
-                                          << all << QStringLiteral("pt_BR") << QStringLiteral("PolicySelection_pt_BR.html");
-        QTest::newRow("only the language") << QStringLiteral("pt_BR.UTF-8") << QStringList{QStringLiteral("pt"), QStringLiteral("en_US")}
-                                           << all << QStringLiteral("pt") << QStringLiteral("PolicySelection_pt.html");
+        const QStringList all = { QStringLiteral("PolicySelection_pt_BR.html"),
+            QStringLiteral("PolicySelection_pt.html"), QStringLiteral("PolicySelection_en_US.html") };
+        QTest::newRow("region installed")
+            << QStringLiteral("pt_BR.UTF-8")
+            << QStringList { QStringLiteral("pt_BR"), QStringLiteral("pt"), QStringLiteral("en_US") } << all
+            << QStringLiteral("pt_BR") << QStringLiteral("PolicySelection_pt_BR.html");
+        QTest::newRow("only the language")
+            << QStringLiteral("pt_BR.UTF-8") << QStringList { QStringLiteral("pt"), QStringLiteral("en_US") } << all
+            << QStringLiteral("pt") << QStringLiteral("PolicySelection_pt.html");
         QTest::newRow("region directory with language pages")
-            << QStringLiteral("pt_BR.UTF-8") << QStringList{QStringLiteral("pt_BR")}
-            << QStringList{QStringLiteral("PolicySelection_pt.html")} << QStringLiteral("pt_BR") << QStringLiteral("PolicySelection_pt.html");
-        QTest::newRow("no such language") << QStringLiteral("de_DE.UTF-8") << QStringList{QStringLiteral("pt_BR"), QStringLiteral("en_US")}
-                                          << all << QStringLiteral("en_US") << QStringLiteral("PolicySelection_en_US.html");
-        QTest::newRow("no language configured") << QString() << QStringList{QStringLiteral("en_US")}
-                                                << all << QStringLiteral("en_US") << QStringLiteral("PolicySelection_en_US.html");
+            << QStringLiteral("pt_BR.UTF-8") << QStringList { QStringLiteral("pt_BR") }
+            << QStringList { QStringLiteral("PolicySelection_pt.html") } << QStringLiteral("pt_BR")
+            << QStringLiteral("PolicySelection_pt.html");
+        QTest::newRow("no such language")
+            << QStringLiteral("de_DE.UTF-8") << QStringList { QStringLiteral("pt_BR"), QStringLiteral("en_US") } << all
+            << QStringLiteral("en_US") << QStringLiteral("PolicySelection_en_US.html");
+        QTest::newRow("no language configured")
+            << QString() << QStringList { QStringLiteral("en_US") } << all << QStringLiteral("en_US")
+            << QStringLiteral("PolicySelection_en_US.html");
     }
 
     void helpLanguageFallsBackFromRegionToLanguageToEnglish()
@@ -201,7 +207,8 @@ private slots:
     {
         QTest::addColumn<QString>("anchor");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("web address") << QStringLiteral("http://example.org/a?b=1&amp;c=2") << QStringLiteral("http://example.org/a?b=1&c=2");
+        QTest::newRow("web address") << QStringLiteral("http://example.org/a?b=1&amp;c=2")
+                                     << QStringLiteral("http://example.org/a?b=1&c=2");
         QTest::newRow("relative page") << QStringLiteral("Other.html") << QStringLiteral("Other.html");
     }
 
@@ -209,10 +216,13 @@ private slots:
     {
         QFETCH(QString, anchor);
         QFETCH(QString, expected);
-        writeText(firefoxStub, QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do echo \"arg:$a\"; done > %1.part\nmv %1.part %1\n").arg(firefoxLog));
-        QFile::setPermissions(firefoxStub, QFile::permissions(firefoxStub) | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
+        writeText(firefoxStub,
+            QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do echo \"arg:$a\"; done > %1.part\nmv %1.part %1\n")
+                .arg(firefoxLog));
+        QFile::setPermissions(
+            firefoxStub, QFile::permissions(firefoxStub) | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
         writeText(QStringLiteral("/tmp/help/links.html"),
-                  QStringLiteral("<p>Read <a href=\"%1\">thelink</a> now.</p>").arg(anchor));
+            QStringLiteral("<p>Read <a href=\"%1\">thelink</a> now.</p>").arg(anchor));
         HelpDlg viewer(QStringLiteral("/tmp/help/"), QStringLiteral("/tmp/help/none.xml"));
         viewer.resize(600, 400);
         viewer.show();
@@ -229,7 +239,8 @@ private slots:
     {
         if (!HelpDlg::webBrowserProgram().isEmpty())
             QSKIP("a web browser is installed in this system");
-        writeText(QStringLiteral("/tmp/help/links.html"), QStringLiteral("<p><a href=\"http://example.org/\">thelink</a></p>"));
+        writeText(QStringLiteral("/tmp/help/links.html"),
+            QStringLiteral("<p><a href=\"http://example.org/\">thelink</a></p>"));
         HelpDlg viewer(QStringLiteral("/tmp/help/"), QStringLiteral("/tmp/help/none.xml"));
         viewer.showPage(QStringLiteral("links.html"));
         QTest::ignoreMessage(QtDebugMsg, "Failed to start firefox");
@@ -239,7 +250,7 @@ private slots:
 
     void helpOpensModallyOverTheCallerWithItsSizes()
     {
-        installLanguages({QStringLiteral("en_US")}, {QStringLiteral("ViewLog_en_US.html")});
+        installLanguages({ QStringLiteral("en_US") }, { QStringLiteral("ViewLog_en_US.html") });
         writeLanguage(QStringLiteral("en_US.UTF-8"));
         QWidget caller;
         QDialog *seen = nullptr;

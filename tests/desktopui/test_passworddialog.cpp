@@ -26,7 +26,8 @@ DialogScript::Step typeAndLogin(const QString &text)
 
 DialogScript::Step cancel()
 {
-    return [](QDialog *dialog) { QTest::mouseClick(static_cast<prePasswordBase *>(dialog)->btnCancel, Qt::LeftButton); };
+    return
+        [](QDialog *dialog) { QTest::mouseClick(static_cast<prePasswordBase *>(dialog)->btnCancel, Qt::LeftButton); };
 }
 
 // The plain check makes its own form; this finds it once it is shown.
@@ -70,7 +71,7 @@ private slots:
     {
         writePassword(QStringLiteral("abc"));
         prePasswordBase form;
-        DialogScript script(&form, {typeAndLogin(QStringLiteral("abc"))});
+        DialogScript script(&form, { typeAndLogin(QStringLiteral("abc")) });
         QVERIFY(passwordStartupGate(form));
         QCOMPARE(script.showings(), 1);
         QVERIFY(MessageBox::shown().isEmpty());
@@ -92,10 +93,10 @@ private slots:
         prePasswordBase form;
         QString textOnSecondShowing = QStringLiteral("<not shown again>");
         MessageBox::setNextAnswer(0);
-        DialogScript script(&form, {typeAndLogin(typed), [&](QDialog *) {
+        DialogScript script(&form, { typeAndLogin(typed), [&](QDialog *) {
                                         textOnSecondShowing = form.txtPassword->text();
                                         QTest::mouseClick(form.btnCancel, Qt::LeftButton);
-                                    }});
+                                    } });
         QVERIFY(!passwordStartupGate(form));
         QCOMPARE(script.showings(), 2);
         QCOMPARE(textOnSecondShowing, typed);
@@ -104,7 +105,7 @@ private slots:
         QCOMPARE(shown.first().icon, QMessageBox::Information);
         QCOMPARE(shown.first().caption, QStringLiteral("Tuvora"));
         QCOMPARE(shown.first().text, QStringLiteral("The password is invalid."));
-        QCOMPARE(shown.first().buttons, QStringList{QStringLiteral("OK")});
+        QCOMPARE(shown.first().buttons, QStringList { QStringLiteral("OK") });
         QVERIFY(!shown.first().hasParent);
     }
 
@@ -114,8 +115,9 @@ private slots:
         prePasswordBase form;
         for (int i = 0; i < 3; ++i)
             MessageBox::setNextAnswer(0);
-        DialogScript script(&form, {typeAndLogin(QStringLiteral("one")), typeAndLogin(QStringLiteral("two")),
-                                    typeAndLogin(QStringLiteral("three")), cancel()});
+        DialogScript script(&form,
+            { typeAndLogin(QStringLiteral("one")), typeAndLogin(QStringLiteral("two")),
+                typeAndLogin(QStringLiteral("three")), cancel() });
         QVERIFY(!passwordStartupGate(form));
         QCOMPARE(script.showings(), 4);
         QCOMPARE(MessageBox::shown().size(), 3);
@@ -125,7 +127,7 @@ private slots:
     {
         writePassword(QStringLiteral("secret"));
         prePasswordBase form;
-        DialogScript script(&form, {cancel()});
+        DialogScript script(&form, { cancel() });
         QVERIFY(!passwordStartupGate(form));
         QVERIFY(MessageBox::shown().isEmpty());
     }
@@ -135,7 +137,7 @@ private slots:
         writePassword(QStringLiteral("abcdefghijklmn"));
         prePasswordBase form;
         MessageBox::setNextAnswer(0);
-        DialogScript script(&form, {typeAndLogin(QStringLiteral("abcdefghijklmn")), cancel()});
+        DialogScript script(&form, { typeAndLogin(QStringLiteral("abcdefghijklmn")), cancel() });
         QVERIFY(!passwordStartupGate(form));
         QCOMPARE(MessageBox::shown().size(), 1);
     }
@@ -153,10 +155,10 @@ private slots:
     {
         writePassword(QStringLiteral("secret"));
         prePasswordBase form;
-        DialogScript script(&form, {[](QDialog *dialog) {
-                                writePassword(noPasswordValue());
-                                dialog->reject();
-                            }});
+        DialogScript script(&form, { [](QDialog *dialog) {
+            writePassword(noPasswordValue());
+            dialog->reject();
+        } });
         QVERIFY(passwordStartupGate(form));
     }
 
@@ -165,11 +167,12 @@ private slots:
         writePassword(QStringLiteral("old"));
         prePasswordBase form;
         MessageBox::setNextAnswer(0);
-        DialogScript script(&form, {[](QDialog *dialog) {
-                                        writePassword(QStringLiteral("new"));
-                                        typeAndLogin(QStringLiteral("old"))(dialog);
-                                    },
-                                    typeAndLogin(QStringLiteral("new"))});
+        DialogScript script(&form,
+            { [](QDialog *dialog) {
+                 writePassword(QStringLiteral("new"));
+                 typeAndLogin(QStringLiteral("old"))(dialog);
+             },
+                typeAndLogin(QStringLiteral("new")) });
         QVERIFY(passwordStartupGate(form));
         QCOMPARE(script.showings(), 2);
         QCOMPARE(MessageBox::shown().size(), 1);
@@ -192,7 +195,7 @@ private slots:
         driver.start(5);
         QVERIFY(checkAdministratorPassword());
         QCOMPARE(step, 2);
-        QCOMPARE(generic, QList<bool>({true, true}));
+        QCOMPARE(generic, QList<bool>({ true, true }));
         QCOMPARE(MessageBox::shown().size(), 1);
         QCOMPARE(MessageBox::shown().first().text, QStringLiteral("The password is invalid."));
     }

@@ -53,12 +53,11 @@ private slots:
             indexed.insert(page);
         }
 
-        const QStringList callers = {QStringLiteral("PolicySelection.html"), QStringLiteral("PolicyCreation.html"),
-                                     QStringLiteral("InternetBlock.html"), QStringLiteral("ApplicationsBlock.html"),
-                                     QStringLiteral("InternetSchedule.html"), QStringLiteral("ApplicationSchedule.html"),
-                                     QStringLiteral("MainTopic.html"), QStringLiteral("Snapshots.html"),
-                                     QStringLiteral("ViewLog.html"), QStringLiteral("GeneralSettings.html"),
-                                     QStringLiteral("LogConfiguration.html")};
+        const QStringList callers = { QStringLiteral("PolicySelection.html"), QStringLiteral("PolicyCreation.html"),
+            QStringLiteral("InternetBlock.html"), QStringLiteral("ApplicationsBlock.html"),
+            QStringLiteral("InternetSchedule.html"), QStringLiteral("ApplicationSchedule.html"),
+            QStringLiteral("MainTopic.html"), QStringLiteral("Snapshots.html"), QStringLiteral("ViewLog.html"),
+            QStringLiteral("GeneralSettings.html"), QStringLiteral("LogConfiguration.html") };
         for (const QString &caller : callers) {
             const QString page = localizedHelpPage(base, code, caller);
             QVERIFY2(QFileInfo::exists(base + page), qPrintable(base + page));
@@ -73,11 +72,12 @@ private slots:
             QFile file(base + page);
             QVERIFY(file.open(QIODevice::ReadOnly));
             const QString html = QString::fromUtf8(file.readAll());
-            QVERIFY2(html.contains(QStringLiteral("<title>")) && html.contains(QStringLiteral("</html>")), qPrintable(page));
+            QVERIFY2(
+                html.contains(QStringLiteral("<title>")) && html.contains(QStringLiteral("</html>")), qPrintable(page));
             for (auto match = href.globalMatch(html); match.hasNext();) {
                 const QString target = match.next().captured(1);
                 QVERIFY2(target.contains(QStringLiteral("://")) || target.startsWith(QLatin1String("mailto:")),
-                         qPrintable(page + QStringLiteral(" -> ") + target));
+                    qPrintable(page + QStringLiteral(" -> ") + target));
             }
         }
     }

@@ -29,9 +29,9 @@ private slots:
         // As the administration program runs its window: real and saved id root,
         // effective id the user's.
         QCOMPARE(setresuid(0, 65534, 0), 0);
-        const bool started = startDetachedAsUser(
-            QStringLiteral("/bin/sh"),
-            {QStringLiteral("-c"), QStringLiteral("cat /proc/self/status | grep '^Uid:' > %1.part; mv %1.part %1").arg(out)});
+        const bool started = startDetachedAsUser(QStringLiteral("/bin/sh"),
+            { QStringLiteral("-c"),
+                QStringLiteral("cat /proc/self/status | grep '^Uid:' > %1.part; mv %1.part %1").arg(out) });
         QCOMPARE(setresuid(0, 0, 0), 0);
         QVERIFY(started);
         QTRY_VERIFY(QFile::exists(out));
@@ -41,7 +41,8 @@ private slots:
 
     void missingProgramIsReported()
     {
-        QVERIFY(!startDetachedAsUser(QStringLiteral("/nonexistent/firefox"), {QStringLiteral("http://example.org/")}));
+        QVERIFY(
+            !startDetachedAsUser(QStringLiteral("/nonexistent/firefox"), { QStringLiteral("http://example.org/") }));
         QVERIFY(startDetachedAsUser(QStringLiteral("/bin/true"), {}));
     }
 };
