@@ -18,12 +18,10 @@ int main(int argc, char **argv)
     // The invoked name of the blocked program; further arguments are ignored, and the
     // toolkit sees none of them.
     const QString invokedName = argc > 0 && argv[0] ? QFile::decodeName(argv[0]) : QStringLiteral("appstop");
-    char programName[] = "appstop";
-    char *toolkitArgv[] = { programName, nullptr };
-    int toolkitArgc = 1;
+    ToolkitArguments toolkit("appstop");
 
     QApplication::setSetuidAllowed(true);
-    QApplication app(toolkitArgc, toolkitArgv);
+    QApplication app(toolkit.argc(), toolkit.argv());
     const int status = runGate(invokedName);
 
     rc = seteuid(realUid);

@@ -48,3 +48,10 @@ void startSetuidProgram()
     setenv("PATH", SetuidStart::searchPath, 1);
     umask(022);
 }
+
+ToolkitArguments::ToolkitArguments(const char *programName)
+    : m_name(programName)
+{
+    m_argv[0] = m_name.data();
+    m_argv[1] = nullptr;
+}

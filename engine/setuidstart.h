@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // A set-user-id root program of the suite can be started by a child with any
 // environment and any arguments. Before anything else, and before any toolkit call,
 // main() calls startSetuidProgram(): it keeps only the variables that a desktop
@@ -20,3 +22,21 @@ bool isAllowedVariable(const char *name);
 } // namespace SetuidStart
 
 void startSetuidProgram();
+
+// The command line the toolkit is given: the program's name alone. Lives as long as
+// the application object that is built from it.
+class ToolkitArguments
+{
+public:
+    explicit ToolkitArguments(const char *programName);
+    ToolkitArguments(const ToolkitArguments &) = delete;
+    ToolkitArguments &operator=(const ToolkitArguments &) = delete;
+
+    int &argc() { return m_argc; }
+    char **argv() { return m_argv; }
+
+private:
+    std::string m_name;
+    int m_argc = 1;
+    char *m_argv[2] = {};
+};

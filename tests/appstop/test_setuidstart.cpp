@@ -38,6 +38,14 @@ private slots:
         const mode_t mask = umask(022);
         QCOMPARE(mask, mode_t(022));
     }
+
+    void toolkitSeesOnlyTheProgramName()
+    {
+        ToolkitArguments toolkit("appstop");
+        QCOMPARE(toolkit.argc(), 1);
+        QCOMPARE(QByteArray(toolkit.argv()[0]), QByteArray("appstop"));
+        QCOMPARE(toolkit.argv()[1], nullptr);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSetuidStart)
