@@ -38,9 +38,13 @@ append() {
     printf '%s\n' "$line" >> "$log"
 }
 
-inotifywait -m -r -q -e create -e delete -e close_write -e close_nowrite \
-    --timefmt '%Y-%m-%d %H:%M:%S' --format '%e^%w%f^%T' "$dir" 9>&- |
-while IFS= read -r event; do
+exec 3< <(exec inotifywait -m -r -q -e create -e delete -e close_write -e close_nowrite \
+    --timefmt '%Y-%m-%d %H:%M:%S' --format '%e^%w%f^%T' "$dir" 9>&-)
+watcher=$!
+trap 'kill "$watcher" 2>/dev/null; exit 0' TERM INT HUP
+trap 'kill "$watcher" 2>/dev/null' EXIT
+
+while IFS= read -r -u 3 event; do
     flags=${event%%^*}
     rest=${event#*^}
     case ",$flags," in *,ISDIR,*) continue ;; esac
