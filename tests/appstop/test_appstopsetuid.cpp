@@ -17,7 +17,8 @@
 namespace {
 
 const QString installed = QStringLiteral("/opt/tuvora-setuid/appstop");
-const QString display = QStringLiteral(":73");
+// Set once the X server runs; it picks a free display number itself.
+QString display;
 const QString pluginMark = QStringLiteral("/tmp/planted-plugin-loaded");
 const QString whichMark = QStringLiteral("/tmp/planted-which-ran");
 const QString commandLogTarget = QStringLiteral("/etc/tuvora/pwned");
@@ -69,11 +70,14 @@ private slots:
         for (const char *tool : { "Xvfb", "xdotool", "setpriv", "bash" })
             QVERIFY2(!QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty(), tool);
 
-        m_xvfb.start(QStringLiteral("Xvfb"),
-            { display, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("800x600x24"),
-                QStringLiteral("-nolisten"), QStringLiteral("tcp") });
+        const QString displayFile = QStringLiteral("/tmp/xvfb-display");
+        QFile::remove(displayFile);
+        m_xvfb.start(QStringLiteral("/bin/sh"),
+            { QStringLiteral("-c"),
+                QStringLiteral("exec Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>%1").arg(displayFile) });
         QVERIFY(m_xvfb.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QStringLiteral("/tmp/.X11-unix/X73")), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(readFileBytes(displayFile).endsWith('\n'), 10000);
+        display = QLatin1Char(':') + QString::fromLatin1(readFileBytes(displayFile).trimmed());
 
         QDir().mkpath(QStringLiteral("/opt/tuvora-setuid"));
         QFile::remove(installed);
