@@ -1,12 +1,15 @@
 // Writes a policy into the store for the end-to-end tests.
 //   e2epolicy NUMBER [--black|--white] [--url DOMAIN]... [--allow DOMAIN]...
 //             [--word WORD]... [--internet SPEC] [--apps SPEC] [--app DESKTOPFILE=EXEC]...
-//             [--active]
+//             [--urls-from FILE] [--active] [--enact]
+// --enact puts the saved policy into force (or out of it) the way the desktop programs
+// do, through Policy::enact.
 // SPEC is "all", "none" or day:first-last hour ranges joined by commas ("1:8-11,2:0-0").
 
 #include "policy.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTextStream>
 
 namespace {
@@ -48,6 +51,7 @@ int main(int argc, char **argv)
         err << "usage: e2epolicy NUMBER [options]\n";
         return 2;
     }
+    bool enact = false;
     Policy policy(number);
     policy.name = QStringLiteral("e2e %1").arg(number);
     policy.description = QStringLiteral("end-to-end test policy");
@@ -62,10 +66,24 @@ int main(int argc, char **argv)
             policy.internet.listType = 0;
         } else if (arg == QLatin1String("--white")) {
             policy.internet.listType = 1;
+        } else if (arg == QLatin1String("--enact")) {
+            enact = true;
         } else if (arg == QLatin1String("--active")) {
             policy.active = true;
         } else if (arg == QLatin1String("--url") && i + 1 < args.size()) {
             policy.internet.urls << value;
+            ++i;
+        } else if (arg == QLatin1String("--urls-from") && i + 1 < args.size()) {
+            QFile file(value);
+            if (!file.open(QIODevice::ReadOnly)) {
+                err << "cannot read " << value << '\n';
+                return 2;
+            }
+            const QList<QByteArray> lines = file.readAll().split('\n');
+            for (const QByteArray &line : lines) {
+                if (!line.trimmed().isEmpty())
+                    policy.internet.urls << QString::fromUtf8(line.trimmed());
+            }
             ++i;
         } else if (arg == QLatin1String("--allow") && i + 1 < args.size()) {
             policy.internet.urlsWhite << value;
@@ -93,5 +111,7 @@ int main(int argc, char **argv)
         }
     }
     policy.save();
+    if (enact)
+        policy.enact();
     return 0;
 }
