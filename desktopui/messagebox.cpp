@@ -81,6 +81,9 @@ int MessageBox::show(QMessageBox::Icon icon, QWidget *parent, const QString &cap
         seen.buttons.append(button->text());
     seen.defaultButton = defaultButton;
     seen.hasParent = parent != nullptr;
+    // A long-running program shows many boxes; only the latest few are of interest.
+    if (record().size() >= 64)
+        record().removeFirst();
     record().append(seen);
 
     if (!answers().isEmpty())

@@ -7,7 +7,7 @@
 // Every message box of the suite goes through here. The box is built with exactly the
 // caption, text and buttons given; a test can queue the button that the next box is
 // answered with, and the box is then built but not shown, so no test waits for a
-// person. Each box built is remembered for such tests to read back.
+// person. The latest boxes built are remembered for such tests to read back.
 class MessageBox
 {
 public:
