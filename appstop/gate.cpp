@@ -39,6 +39,19 @@ QString gateMessage(const QString &programPath)
         + QCoreApplication::translate("appstop", "To launch it, you must be on Free of Control mode.");
 }
 
+int runGateWithoutDisplay(const QString &invokedName)
+{
+    QTranslator translator;
+    if (translator.load(gateCatalogueFile()))
+        QCoreApplication::installTranslator(&translator);
+    const QString text = QCoreApplication::translate("appstop", "Tuvora - Alert") + QLatin1Char('\n')
+        + gateMessage(blockedProgramPath(invokedName)) + QLatin1Char('\n');
+    std::fputs(text.toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+    QCoreApplication::removeTranslator(&translator);
+    return 0;
+}
+
 int runGate(const QString &invokedName)
 {
     QTranslator translator;

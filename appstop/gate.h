@@ -16,6 +16,11 @@ QString blockedProgramPath(const QString &invokedName);
 // The three lines of the message: the warning, the path, the way out.
 QString gateMessage(const QString &programPath);
 
+// Without a display there is nobody to show a box to: the message goes to the standard
+// error stream of whoever started the program, and the gate ends as usual. Needs the
+// application object (a core one does).
+int runGateWithoutDisplay(const QString &invokedName);
+
 // Loads the translation, disables every context menu, shows the message and returns
 // the exit status (always 0). Needs the application object.
 int runGate(const QString &invokedName);

@@ -20,9 +20,16 @@ int main(int argc, char **argv)
     const QString invokedName = argc > 0 && argv[0] ? QFile::decodeName(argv[0]) : QStringLiteral("appstop");
     ToolkitArguments toolkit("appstop");
 
-    QApplication::setSetuidAllowed(true);
-    QApplication app(toolkit.argc(), toolkit.argv());
-    const int status = runGate(invokedName);
+    QCoreApplication::setSetuidAllowed(true);
+    int status = 0;
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+        // The toolkit would abort without a display; the gate still has its say.
+        QCoreApplication app(toolkit.argc(), toolkit.argv());
+        status = runGateWithoutDisplay(invokedName);
+    } else {
+        QApplication app(toolkit.argc(), toolkit.argv());
+        status = runGate(invokedName);
+    }
 
     rc = seteuid(realUid);
     return status;

@@ -93,6 +93,10 @@ private slots:
             QStringLiteral("#!/bin/sh\ntouch %1\necho /tmp/planted-bin/$1\n").arg(whichMark).toUtf8());
         makeExecutable(QStringLiteral("/tmp/planted-bin/firefox"), "#!/bin/sh\n");
         makeExecutable(QStringLiteral("/tmp/planted-bin/shrc"), QStringLiteral("touch %1\n").arg(whichMark).toUtf8());
+        QDir().mkpath(QStringLiteral("/usr/share/tuvora/lang"));
+        QFile::remove(QStringLiteral("/usr/share/tuvora/lang/appstop_pt_BR.qm"));
+        QVERIFY(QFile::copy(
+            QStringLiteral(QM_DIR "/appstop_pt_BR.qm"), QStringLiteral("/usr/share/tuvora/lang/appstop_pt_BR.qm")));
         // The blocked program as the system has it.
         QFile::remove(QStringLiteral("/usr/local/bin/firefox"));
         makeExecutable(QStringLiteral("/usr/bin/firefox"), "#!/bin/sh\n");
@@ -168,6 +172,28 @@ private slots:
         QVERIFY(!QFile::exists(commandLogTarget));
         // LANG is one of the variables that survive, and the gate stored it as root.
         QCOMPARE(readLanguage(), QStringLiteral("pt_BR.UTF-8"));
+    }
+
+    void withoutADisplayTheMessageGoesToTheTerminal()
+    {
+        writeLanguage(QString());
+        QProcessEnvironment env = plantedEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        QProcess gate;
+        gate.setProcessEnvironment(env);
+        gate.start(QStringLiteral("setpriv"),
+            asNobody({ QStringLiteral("/bin/bash"), QStringLiteral("-c"),
+                QStringLiteral("exec -a firefox %1").arg(installed) }));
+        QVERIFY(gate.waitForFinished(20000));
+        QCOMPARE(gate.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(gate.exitCode(), 0);
+        const QString errors = QString::fromLocal8Bit(gate.readAllStandardError());
+        // In the language of LANG, which became the configured one.
+        QVERIFY2(
+            errors.contains(QStringLiteral("Tuvora - Alerta\nVocê (ou um programa em execução no seu computador) está "
+                                           "tentando abrir o seguinte aplicativo restrito:\n/usr/bin/firefox\n")),
+            qPrintable(errors));
+        QVERIFY(!QFile::exists(pluginMark));
     }
 
 private:
