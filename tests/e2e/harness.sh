@@ -6,7 +6,7 @@
 E2E_DIR=/tmp/e2e
 E2E_ORIGIN=127.0.1.1
 # Domains of the tests, all served by origin.py.
-E2E_DOMAINS="open.test games.test www.games.test social.test school.test lab.school.test library.test"
+E2E_DOMAINS=${E2E_DOMAINS:-"open.test games.test www.games.test social.test school.test lab.school.test library.test"}
 
 e2e_fail() {
     echo "FAIL: $*" >&2
