@@ -68,6 +68,11 @@ echo "== ... and over HTTPS"
 e2e_expect passed https://school.test/ https://lab.school.test/
 e2e_expect blocked https://open.test/ https://games.test/
 
+echo "== A white list without any domain keeps every site out (squid's list file is then absent)"
+"$policy" 2 --white --internet 1:8-11 --active
+enact_at "$monday_0900"
+e2e_expect blocked http://school.test/ http://open.test/ https://open.test/
+
 echo "== Monday 12:00: the white list is lifted"
 enact_at "$monday_1200"
 e2e_expect passed http://open.test/ https://games.test/
