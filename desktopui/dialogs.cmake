@@ -16,6 +16,8 @@ target_sources(desktopui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/translationchoice.cpp ${CMAKE_CURRENT_LIST_DIR}/translationchoice.h
   ${CMAKE_CURRENT_LIST_DIR}/userprocess.cpp ${CMAKE_CURRENT_LIST_DIR}/userprocess.h
 )
+target_compile_definitions(desktopui PUBLIC
+  TUVORA_PRODUCT_VERSION="${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}")
 # The sources of every catalogue that carries the dialogs' texts (data/).
 set_property(GLOBAL PROPERTY TUVORA_DESKTOPUI_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR})
 # The forms' generated headers are part of the public headers of the form classes.

@@ -2,10 +2,10 @@
 
 #include "preaboutbase.h"
 
-// The product version shown by the about box.
+// The product version shown by the about box: the project's major and minor version.
 inline QString productVersion()
 {
-    return QStringLiteral("1.5");
+    return QStringLiteral(TUVORA_PRODUCT_VERSION);
 }
 
 class preAbout : public preAboutBase
