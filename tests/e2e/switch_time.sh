@@ -50,23 +50,24 @@ sleep 1
 touch "$E2E_DIR/stop"
 wait "$prober"
 
-leaks=$(awk -v t="$start" '$1 >= t && $2 == "http://games.test/" && $3 != "banned" && $3 != "refused"' "$probe_log")
+# Anything but the origin's page counts as kept out: the block page, a refused
+# connection, or the filter's error page while squid re-reads its configuration.
+leaks=$(awk -v t="$start" '$1 >= t && $2 == "http://games.test/" && $3 == "passed"' "$probe_log")
 [ -z "$leaks" ] || e2e_fail "games.test was not kept out during the switch: $(echo "$leaks" | head -3)"
-# social.test: passed (old list) until the switch, then refused or banned, never passed again.
+# social.test: passed (old list) until the switch, then kept out, never passed again.
 enforced=$(awk -v t="$start" '$1 >= t && $2 == "http://social.test/" {
         if ($3 == "banned" && first == "") first = $1
         if ($3 == "passed" && first != "") late = 1
-        if ($3 != "passed" && $3 != "banned" && $3 != "refused") odd = 1
     }
-    END { if (late || odd || first == "") print "bad"; else print first }' "$probe_log")
+    END { if (late || first == "") print "bad"; else print first }' "$probe_log")
 if [ "$enforced" = bad ]; then
     e2e_fail "social.test was not blocked for good after the switch"
     grep social "$probe_log" | tail -n 20
 else
     ms=$((enforced - start))
     echo "enactpolicy ran $((done_at - start)) ms; the 100,000-domain list was enforced after $ms ms"
-    refused=$(awk -v t="$start" '$1 >= t && $3 == "refused"' "$probe_log" | wc -l)
-    echo "$refused requests were refused while the filter restarted; none passed unfiltered"
+    echo "verdicts during and after the switch (none may be a pass of games.test):"
+    awk -v t="$start" '$1 >= t { print "   " $2 " " $3 }' "$probe_log" | sort | uniq -c
     [ "$ms" -le "$limit_ms" ] || e2e_fail "the switch took $ms ms (limit $limit_ms ms)"
 fi
 
