@@ -43,6 +43,16 @@ echo "== ... and over HTTPS, by the server name alone"
 e2e_expect refused https://games.test/ https://www.games.test/
 e2e_expect passed https://open.test/ https://school.test/
 
+echo "== ... and for a browser set to use squid, or the filter, as its proxy"
+for proxy in http://127.0.0.1:3128 http://127.0.0.1:8080; do
+    for url in http://games.test/ https://games.test/ http://open.test/say/jogatina; do
+        got=$(curl -k -s -m 10 -x "$proxy" "$url" 2>/dev/null)
+        case "$got" in *"tuvora-e2e-origin"*) e2e_fail "$url through the proxy $proxy passed" ;; esac
+    done
+    curl -s -m 10 -x "$proxy" http://open.test/ | grep -q "tuvora-e2e-origin page of open.test<" \
+        || e2e_fail "http://open.test/ through the proxy $proxy did not pass"
+done
+
 echo "== Monday 12:00: a free hour of the internet grid, everything passes"
 enact_at "$monday_1200"
 e2e_expect passed http://games.test/ http://social.test/ "http://open.test/say/$maca_url" https://games.test/
