@@ -41,6 +41,8 @@ e2e_expect banned http://open.test/say/jogatina "http://open.test/say/$maca_url"
     "http://school.test/say/a%20$maca_url%20a"
 echo "== ... and over HTTPS, by the server name alone"
 e2e_expect refused https://games.test/ https://www.games.test/
+# Without a server name (a bare address) nothing can be checked: refused.
+e2e_expect refused "https://$E2E_ORIGIN/"
 e2e_expect passed https://open.test/ https://school.test/
 
 echo "== ... and for a browser set to use squid, or the filter, as its proxy"

@@ -1,7 +1,8 @@
 # Decisions of the content filter. Plain web requests: a host of the banned site list
 # is blocked; everything else is fetched and its content checked against the weighted
 # phrase list. Transparent HTTPS: the server name the client sends is checked against
-# the same list; a connection without a readable name is refused.
+# the same list. A connection without a readable name (not TLS, or a bare IP address,
+# for which clients send no name) is refused: nothing could be checked.
 
 function(checkrequest)
 if(connect) return sslrequestcheck
@@ -13,8 +14,8 @@ function(checkresponse)
 if(exceptionset) return false
 
 function(thttps-checkrequest)
+ifnot(hassniset) return checksni
 if(true) returnif sslrequestcheck
-ifnot(hassniset) checksni
 
 function(sslrequestcheck)
 if(sitein, exception) return setexception
