@@ -26,7 +26,7 @@ struct Category
     const char *icon;
 };
 
-// The main categories of the menu specification, in the order they are looked for in
+// The main categories of the freedesktop.org desktop menu standard, in the order they are looked for in
 // an entry's Categories (Audio and Video fall under AudioVideo).
 constexpr Category mainCategories[] = {
     {"AudioVideo", "Multimedia", "applications-multimedia"},
