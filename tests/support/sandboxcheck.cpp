@@ -1,10 +1,12 @@
 #include "sandboxcheck.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QtGlobal>
 
 #include <cstdio>
 #include <cstdlib>
+#include <unistd.h>
 
 bool insideSandbox()
 {
@@ -17,4 +19,10 @@ void requireSandbox()
         std::fprintf(stderr, "This test changes system paths and runs only inside scripts/sandbox.\n");
         std::exit(2);
     }
+}
+
+bool runningAsMachineRoot()
+{
+    QFile uidMap(QStringLiteral("/proc/self/uid_map"));
+    return ::geteuid() == 0 && uidMap.open(QIODevice::ReadOnly) && uidMap.readAll().simplified() == "0 0 4294967295";
 }
