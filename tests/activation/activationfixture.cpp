@@ -7,10 +7,7 @@
 #include <QFile>
 #include <QProcess>
 
-#include <cstdio>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace Fixture {
 
@@ -89,14 +86,6 @@ void installGate()
     installProgram(QStringLiteral("/usr/bin"), QStringLiteral("blocking.sh"), 0755);
 }
 
-unsigned fileMode(const QString &path)
-{
-    struct stat info
-    {
-    };
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
-}
-
 SearchPath::SearchPath(const QString &directory)
     : m_old(qgetenv("PATH"))
 {
@@ -106,30 +95,6 @@ SearchPath::SearchPath(const QString &directory)
 SearchPath::~SearchPath()
 {
     qputenv("PATH", m_old);
-}
-
-StderrCapture::StderrCapture()
-    : m_path(QDir::tempPath() + QLatin1String("/stderr-capture"))
-{
-    std::fflush(stderr);
-    m_saved = ::dup(STDERR_FILENO);
-    const int fd = ::open(QFile::encodeName(m_path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    ::dup2(fd, STDERR_FILENO);
-    ::close(fd);
-}
-
-StderrCapture::~StderrCapture()
-{
-    std::fflush(stderr);
-    ::dup2(m_saved, STDERR_FILENO);
-    ::close(m_saved);
-    QFile::remove(m_path);
-}
-
-QString StderrCapture::text()
-{
-    std::fflush(stderr);
-    return QString::fromUtf8(readFileBytes(m_path));
 }
 
 } // namespace Fixture

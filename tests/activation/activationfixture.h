@@ -28,7 +28,6 @@ void clearInitScriptCalls();
 void installGate();
 // A small executable script with the given mode; returns its path.
 QString installProgram(const QString &directory, const QString &name, unsigned mode);
-unsigned fileMode(const QString &path); // st_mode & 07777, following links; 0 when missing
 
 // Puts a directory in front of the search path for as long as the object lives.
 class SearchPath
@@ -39,19 +38,6 @@ public:
 
 private:
     QByteArray m_old;
-};
-
-// Captures what the process writes on its diagnostic stream while it lives.
-class StderrCapture
-{
-public:
-    StderrCapture();
-    ~StderrCapture();
-    QString text();
-
-private:
-    int m_saved = -1;
-    QString m_path;
 };
 
 } // namespace Fixture

@@ -5,3 +5,5 @@
 
 QByteArray readFileBytes(const QString &path);
 bool writeFileBytes(const QString &path, const QByteArray &content);
+// st_mode & 07777, following links; 0 when the file is missing.
+unsigned fileMode(const QString &path);
