@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,8 +32,18 @@ bool isAllowedVariable(const char *name)
 
 } // namespace SetuidStart
 
+namespace {
+
+uid_t startUid = getuid();
+gid_t startGid = getgid();
+
+} // namespace
+
 void startSetuidProgram()
 {
+    startUid = getuid();
+    startGid = getgid();
+
     std::vector<std::pair<std::string, std::string>> kept;
     for (char **entry = environ; entry && *entry; ++entry) {
         const char *equals = std::strchr(*entry, '=');
@@ -54,4 +65,34 @@ ToolkitArguments::ToolkitArguments(const char *programName)
 {
     m_argv[0] = m_name.data();
     m_argv[1] = nullptr;
+}
+
+uid_t callerUid()
+{
+    return startUid;
+}
+
+gid_t callerGid()
+{
+    return startGid;
+}
+
+bool runAsCaller()
+{
+    return seteuid(startUid) == 0 && geteuid() == startUid;
+}
+
+bool dropRootForGood()
+{
+    if (setresgid(startGid, startGid, startGid) != 0 || setresuid(startUid, startUid, startUid) != 0)
+        return false;
+    uid_t ruid = 0, euid = 0, suid = 0;
+    gid_t rgid = 0, egid = 0, sgid = 0;
+    if (getresuid(&ruid, &euid, &suid) != 0 || getresgid(&rgid, &egid, &sgid) != 0)
+        return false;
+    if (ruid != startUid || euid != startUid || suid != startUid || rgid != startGid || egid != startGid
+        || sgid != startGid)
+        return false;
+    // A caller other than root must not be able to come back.
+    return startUid == 0 || seteuid(0) != 0;
 }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include <sys/types.h>
+
 // A set-user-id root program of the suite can be started by a child with any
 // environment and any arguments. Before anything else, and before any toolkit call,
 // main() calls startSetuidProgram(): it keeps only the variables that a desktop
@@ -21,7 +23,27 @@ bool isAllowedVariable(const char *name);
 
 } // namespace SetuidStart
 
+// Also remembers the ids of whoever started the program.
 void startSetuidProgram();
+
+// The real user and group ids at the start, before any switch.
+uid_t callerUid();
+gid_t callerGid();
+
+// What runs as root is the engine's short privileged steps, never the toolkit: the
+// application object is only ever created after one of the two calls below.
+//
+// For programs that keep a way back to root (tuvora, tuvoratray): the effective user
+// becomes the caller again; root stays available as a saved id, so that a RootStretch
+// can come back to it around each privileged step. False when the switch failed.
+bool runAsCaller();
+
+// For programs that need root no more once their first privileged step is done
+// (appstop after its configuration step): every root id is dropped, real, effective and
+// saved, user and group; the supplementary groups stay the caller's own. There is no
+// way back. False when a switch failed or root could still be regained; the program
+// must then end rather than go on with root.
+bool dropRootForGood();
 
 // The command line the toolkit is given: the program's name alone. Lives as long as
 // the application object that is built from it.
