@@ -7,7 +7,8 @@
 
 // The effective user id is raised to root only around privileged work. A stretch
 // remembers the id in force when it begins and puts it back when it ends, so
-// stretches nest: the inner one restores 0, the outer one the caller's id.
+// stretches nest: the inner one restores 0, the outer one the caller's id. A stretch
+// changes the effective user of the calling thread only.
 class RootStretch
 {
 public:

@@ -1,4 +1,5 @@
 #include "commandrunner.h"
+#include "enginework.h"
 #include "policy.h"
 #include "policyconfig.h"
 #include "privileges.h"
@@ -7,6 +8,10 @@
 
 #include <QFile>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
+
+#include <atomic>
 
 #include <unistd.h>
 
@@ -80,6 +85,34 @@ private slots:
 
         removeFileAsRoot(path);
         QVERIFY(!QFile::exists(path));
+        QCOMPARE(::geteuid(), Unprivileged);
+    }
+
+    // While engine work runs as root on a worker thread, the calling thread's events go
+    // on under the user's id.
+    void engineWorkRaisesOnlyTheWorkersId()
+    {
+        LoweredEuid lowered;
+        std::atomic<bool> workerWasRoot = false;
+        std::atomic<bool> release = false;
+        QList<uid_t> seenMeanwhile;
+        QTimer ticker;
+        QObject::connect(&ticker, &QTimer::timeout, [&] {
+            seenMeanwhile.append(::geteuid());
+            if (seenMeanwhile.size() == 3)
+                release = true;
+        });
+        ticker.start(10);
+        runEngineWorkAndWait([&] {
+            asRoot([&] {
+                workerWasRoot = ::geteuid() == 0;
+                while (!release)
+                    QThread::msleep(5);
+            });
+        });
+        QVERIFY(workerWasRoot);
+        QVERIFY(seenMeanwhile.size() >= 3);
+        QCOMPARE(seenMeanwhile.count(Unprivileged), seenMeanwhile.size());
         QCOMPARE(::geteuid(), Unprivileged);
     }
 };
