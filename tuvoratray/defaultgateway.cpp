@@ -1,0 +1,41 @@
+#include "defaultgateway.h"
+
+#include <QFile>
+#include <QList>
+
+namespace {
+
+// The kernel writes the address as eight hexadecimal digits of a number in host byte
+// order: on the machines the suite runs on the last pair is the first byte.
+QString dottedFromKernelHex(const QByteArray &hex)
+{
+    bool ok = false;
+    const quint32 value = hex.trimmed().toUInt(&ok, 16);
+    if (!ok)
+        return {};
+    return QStringLiteral("%1.%2.%3.%4")
+        .arg(value & 0xff)
+        .arg((value >> 8) & 0xff)
+        .arg((value >> 16) & 0xff)
+        .arg((value >> 24) & 0xff);
+}
+
+} // namespace
+
+int readDefaultGateway(const QString &routeTable, QString &gateway)
+{
+    QFile file(routeTable);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    while (!file.atEnd()) {
+        const QList<QByteArray> fields = file.readLine(512).split('\t');
+        if (fields.size() < 3 || fields.at(1) != "00000000")
+            continue;
+        const QString address = dottedFromKernelHex(fields.at(2));
+        if (address.isEmpty())
+            continue;
+        gateway = address;
+        return 0;
+    }
+    return 1;
+}
