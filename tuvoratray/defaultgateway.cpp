@@ -27,8 +27,9 @@ int readDefaultGateway(const QString &routeTable, QString &gateway)
     QFile file(routeTable);
     if (!file.open(QIODevice::ReadOnly))
         return -1;
-    while (!file.atEnd()) {
-        const QList<QByteArray> fields = file.readLine(512).split('\t');
+    // The kernel's tables report no size: read until a read gives nothing.
+    for (QByteArray line = file.readLine(512); !line.isEmpty(); line = file.readLine(512)) {
+        const QList<QByteArray> fields = line.split('\t');
         if (fields.size() < 3 || fields.at(1) != "00000000")
             continue;
         const QString address = dottedFromKernelHex(fields.at(2));

@@ -17,6 +17,7 @@
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTextStream>
 #include <QTimer>
 
 #include <climits>
@@ -136,10 +137,12 @@ void PolicyFinder::probeServer(const QString &address, int tryNumber)
 
 void PolicyFinder::serverGone()
 {
-    if (online)
+    if (online) {
+        QTextStream(stderr) << "Policy server " << serverAddress << " is gone, back to the local policy\n";
         backToParentPolicy(true, [this] { endCheck(); });
-    else
-        endCheck();
+        return;
+    }
+    endCheck();
 }
 
 void PolicyFinder::serverAnswered()
@@ -192,6 +195,11 @@ void PolicyFinder::finished(QNetworkReply *reply)
     download->ok = reply->error() == QNetworkReply::NoError;
     if (download->ok)
         download->content = reply->readAll();
+    // What came from the server, for whoever looks after the network.
+    QTextStream(stderr) << "Policy server " << serverAddress << ": " << reply->url().path() << ' '
+                        << (download->ok ? QString::number(download->content.size()) + QStringLiteral(" bytes")
+                                         : reply->errorString())
+                        << '\n';
     if (reply == schoolDownload)
         schoolDownload = nullptr;
     if (reply == parentDownload)

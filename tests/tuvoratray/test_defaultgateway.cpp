@@ -1,6 +1,7 @@
 #include "defaultgateway.h"
 #include "testfiles.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -45,6 +46,18 @@ private slots:
         // A folder is a file that cannot be read as a table either.
         QCOMPARE(readDefaultGateway(m_dir.path(), gateway), -1);
         QCOMPARE(gateway, QStringLiteral("untouched"));
+    }
+
+    void kernelTableIsReadLikeACopyOfIt()
+    {
+        // /proc files report a size of 0 and are read all the same.
+        QFile kernel(QStringLiteral("/proc/net/route"));
+        QVERIFY(kernel.open(QIODevice::ReadOnly));
+        const QString copy = m_dir.filePath(QStringLiteral("copy"));
+        QVERIFY(writeFileBytes(copy, kernel.readAll()));
+        QString fromKernel, fromCopy;
+        QCOMPARE(readDefaultGateway(kernel.fileName(), fromKernel), readDefaultGateway(copy, fromCopy));
+        QCOMPARE(fromKernel, fromCopy);
     }
 
 private:
