@@ -3,7 +3,7 @@
 // checkForWarning on a timer of its own and writes each change of the menu's mode, and
 // the end of each network check, to a log:
 //   traydriver LOG [TICK_MS]
-// LOG lines: "<milliseconds since the epoch> network|teacher|local|restart admin|check"
+// LOG lines: "<milliseconds since the epoch> tick|network|teacher|local|restart admin|check"
 
 #include "periodicwork.h"
 #include "policyfinder.h"
@@ -61,7 +61,10 @@ int main(int argc, char **argv)
     PeriodicWork work(&tray, busy, teacherMode);
     QObject::connect(sharedPolicyFinder(&tray), &PolicyFinder::checkFinished, [&tray] { tray.write("check"); });
     QTimer warningTimer;
-    QObject::connect(&warningTimer, &QTimer::timeout, &work, &PeriodicWork::checkForWarning);
+    QObject::connect(&warningTimer, &QTimer::timeout, &work, [&tray, &work] {
+        tray.write("tick");
+        work.checkForWarning();
+    });
     warningTimer.start(tick);
     return app.exec();
 }
