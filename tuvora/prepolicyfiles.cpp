@@ -57,7 +57,7 @@ void prePolicySelection::btnCopyClicked()
 
     Policy copy(rowPolicies.at(row).filePath);
     copy.name = *name;
-    const int number = readNextPolicy();
+    const int number = nextFreePolicyNumber();
     copy.filePath = PolicyStore::pathForNumber(number);
     writeNextPolicy(number + 1);
     copy.active = false;
@@ -88,7 +88,7 @@ void prePolicySelection::btnImportClicked()
     if (name.isEmpty())
         return;
 
-    const int number = readNextPolicy();
+    const int number = nextFreePolicyNumber();
     Policy imported(file);
     imported.filePath = PolicyStore::pathForNumber(number);
     imported.active = false;

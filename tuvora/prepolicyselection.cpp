@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QPointer>
 #include <QStatusBar>
@@ -85,6 +86,16 @@ QString prePolicySelection::typeText(int type)
     default:
         return QString();
     }
+}
+
+int prePolicySelection::nextFreePolicyNumber()
+{
+    int number = readNextPolicy();
+    asRoot([&] {
+        while (QFileInfo::exists(PolicyStore::pathForNumber(number)))
+            ++number;
+    });
+    return number;
 }
 
 void prePolicySelection::setColumnsForMachineMode()
@@ -181,7 +192,7 @@ void prePolicySelection::btnNewClicked()
 {
     if (refuseBeyondLimit(nullptr))
         return;
-    const int number = readNextPolicy();
+    const int number = nextFreePolicyNumber();
     Policy policy(number);
     if (!runPolicyEditor(policy))
         return;

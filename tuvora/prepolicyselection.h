@@ -60,6 +60,10 @@ private:
     static bool enforcesLocally(int machineMode) { return machineMode == 0 || machineMode == 3; }
     static QString statusText(bool active);
     static QString typeText(int type);
+    // NextPolicy, or the first number after it whose file does not exist yet: a counter
+    // that fell behind the store (a restored configuration, policies copied in by hand)
+    // must never make a new policy overwrite another one.
+    static int nextFreePolicyNumber();
 
     void setColumnsForMachineMode();
     void loadList();
