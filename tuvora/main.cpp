@@ -22,14 +22,15 @@ int main(int argc, char **argv)
         return 1;
     }
 
+    // --help and --version answer before any display is needed.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    ToolkitArguments toolkit("tuvora");
-    QApplication app(toolkit.argc(), toolkit.argv());
     QCoreApplication::setApplicationName(QStringLiteral("tuvora"));
     QCoreApplication::setApplicationVersion(productVersion());
     readTuvoraCommandLine(arguments);
+    ToolkitArguments toolkit("tuvora");
+    QApplication app(toolkit.argc(), toolkit.argv());
 
     QTranslator translator;
     installTuvoraTranslation(translator);

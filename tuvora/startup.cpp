@@ -18,18 +18,28 @@
 #include <QStandardPaths>
 #include <QTranslator>
 
+#include <cstdio>
+#include <cstdlib>
+
 void readTuvoraCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addHelpOption();
+    const QCommandLineOption help(
+        { QStringLiteral("h"), QStringLiteral("help") }, QStringLiteral("Displays this help."));
+    parser.addOption(help);
     parser.addVersionOption();
-    parser.addOption(QCommandLineOption(QStringLiteral("lang"), QCoreApplication::translate("tuvora", "Language"),
-        QCoreApplication::translate("tuvora", "language code")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("lang"), QStringLiteral("Language"), QStringLiteral("language code")));
     // Unknown options are the toolkit's own: accepted, and never given to it.
     parser.parse(arguments);
-    if (parser.isSet(QStringLiteral("help")))
-        parser.showHelp(0);
+    if (parser.isSet(help)) {
+        // There is no application object yet to name the program.
+        QString text = parser.helpText();
+        text.replace(QLatin1String("<executable_name>"), QCoreApplication::applicationName());
+        std::fputs(text.toLocal8Bit().constData(), stdout);
+        std::exit(0);
+    }
     if (parser.isSet(QStringLiteral("version")))
         parser.showVersion();
 }

@@ -9,7 +9,8 @@ class QTranslator;
 // around its switches of the user id.
 
 // The program's one option, "lang <language code>", is accepted and listed by --help;
-// its value is never read. Options of the toolkit are not passed on to it.
+// its value is never read. Options of the toolkit are not passed on to it. Runs before
+// the application object exists, so the help is in English.
 void readTuvoraCommandLine(const QStringList &arguments);
 
 // The catalogue to load: the configured language, else LANG (which then becomes the

@@ -373,15 +373,4 @@ Tem certeza de que deseja sobrescrevê-lo?</translation>
         <translation>Alt+S</translation>
     </message>
 </context>
-<context>
-    <name>tuvora</name>
-    <message>
-        <source>Language</source>
-        <translation>Idioma</translation>
-    </message>
-    <message>
-        <source>language code</source>
-        <translation>código do idioma</translation>
-    </message>
-</context>
 </TS>

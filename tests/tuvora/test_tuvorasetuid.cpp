@@ -4,6 +4,7 @@
 #include "policystore.h"
 #include "sandboxcheck.h"
 #include "testfiles.h"
+#include "xvfbserver.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -139,13 +140,8 @@ private slots:
         for (const char *tool : { "Xvfb", "xdotool", "setpriv", "crontab" })
             QVERIFY2(!QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty(), tool);
 
-        const QString displayFile = QStringLiteral("/tmp/xvfb-display");
-        m_xvfb.start(QStringLiteral("/bin/sh"),
-            { QStringLiteral("-c"),
-                QStringLiteral("exec Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>%1").arg(displayFile) });
-        QVERIFY(m_xvfb.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(readFileBytes(displayFile).endsWith('\n'), 10000);
-        display = QLatin1Char(':') + QString::fromLatin1(readFileBytes(displayFile).trimmed());
+        display = startXvfb(m_xvfb);
+        QVERIFY(!display.isEmpty());
 
         QDir().mkpath(QFileInfo(Installed).path());
         QVERIFY(QFile::copy(QStringLiteral(TUVORA_BIN), Installed));
