@@ -1,11 +1,9 @@
 #include "filedialog.h"
-#include "helpdlg.h"
 #include "listfixture.h"
 #include "messagebox.h"
 #include "policy.h"
 #include "policyconfig.h"
 #include "policystore.h"
-#include "preabout.h"
 #include "prepolicyselection.h"
 #include "sandboxcheck.h"
 
@@ -95,16 +93,6 @@ private slots:
         QCOMPARE(window.btnApply->text(), QStringLiteral("Activate"));
         QVERIFY(!window.isPolicyNameFree(QStringLiteral("zeta")));
         QVERIFY(window.isPolicyNameFree(QStringLiteral("Zeta")));
-
-        // Keyboard users go list, Import, Export, Activate, Help, New, Edit, Remove, Copy, Close.
-        QList<QWidget *> chain;
-        for (QWidget *widget = window.lstPolicies; chain.size() < 10; widget = widget->nextInFocusChain()) {
-            if (widget->focusPolicy() & Qt::TabFocus)
-                chain.append(widget);
-        }
-        QCOMPARE(chain,
-            QList<QWidget *>({ window.lstPolicies, window.btnImport, window.btnExport, window.btnApply, window.btnHelp,
-                window.btnNew, window.btnEdit, window.btnRemove, window.btnCopy, window.pushButton27 }));
     }
 
     void policyServerHidesStatusTypeAndActivate()
@@ -234,28 +222,6 @@ private slots:
         QVERIFY(!QFile::exists(path));
         QVERIFY(!rowNamed(window, QStringLiteral("old rules")));
         QVERIFY(!window.btnRemove->isEnabled());
-    }
-
-    void helpAndAboutOpenOverTheWindow()
-    {
-        prePolicySelection window(qApp);
-        QDialog *help = nullptr;
-        QDialog *about = nullptr;
-        ModalScript script({ [&](QDialog *dialog) {
-                                help = dialog;
-                                QVERIFY(dialog->findChild<HelpDlg *>());
-                                QCOMPARE(dialog->parentWidget(), &window);
-                                dialog->reject();
-                            },
-            [&](QDialog *dialog) {
-                about = dialog;
-                QVERIFY(qobject_cast<preAbout *>(dialog));
-                QVERIFY(!dialog->parentWidget());
-                dialog->reject();
-            } });
-        window.btnHelp->click();
-        window.btnAbout->click();
-        QVERIFY(help && about);
     }
 };
 
