@@ -244,6 +244,11 @@ bool unblock(BlockedApplication &application)
 
 } // namespace
 
+QString applicationBlockRefusal(const BlockedApplication &application)
+{
+    return blockRefusal(whichProgram(application.exec.section(QLatin1Char(' '), 0, 0)));
+}
+
 QString permissionsToString(unsigned int mode)
 {
     return QString::number((mode >> 9) & 7) + QString::number((mode >> 6) & 7) + QString::number((mode >> 3) & 7)

@@ -5,6 +5,7 @@
 #include <QString>
 
 class Policy;
+struct BlockedApplication;
 
 // The application back-end. A blocked program's executable P is moved aside to
 // P.tuvora (mode 700) and P becomes a symbolic link to the gate script; the KDE
@@ -25,6 +26,11 @@ bool applyApplicationBlocking(Policy &policy, bool restrictNow);
 // Puts back every program of the policy that the suite moved aside, whatever the
 // control mode, with the mode recorded when it was moved.
 bool unblockApplications(Policy &policy);
+
+// What the policy editor shows beside an application: blockRefusal() of the program
+// its command line starts, found on the search path the way blocking finds it. Empty
+// when the program may be blocked.
+QString applicationBlockRefusal(const BlockedApplication &application);
 
 // The four octal digits of a file mode: 0100755 gives "0755", 04755 gives "4755".
 QString permissionsToString(unsigned int mode);

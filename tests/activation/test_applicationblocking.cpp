@@ -315,6 +315,8 @@ private slots:
         addApplication(policy, QStringLiteral("c.desktop"), QStringLiteral("env game"));
         addApplication(policy, QStringLiteral("d.desktop"), QStringLiteral("sudo2"));
         addApplication(policy, QStringLiteral("e.desktop"), QStringLiteral("myshell"));
+        for (const BlockedApplication &application : policy.applications)
+            QVERIFY2(!applicationBlockRefusal(application).isEmpty(), qPrintable(application.exec));
         const QByteArray said = captureStderr([&] { applyApplicationBlocking(policy, true); });
         QCOMPARE(said.count("Not blocked: "), 5);
         for (const char *program : { "/usr/bin/sudo", "/usr/bin/env" })
