@@ -113,6 +113,48 @@ bool failed(const QString &what, const QString &place)
     return false;
 }
 
+bool exchangeNames(const QByteArray &first, const QByteArray &second)
+{
+    return ::renameat2(AT_FDCWD, first.constData(), AT_FDCWD, second.constData(), RENAME_EXCHANGE) == 0;
+}
+
+// The program and the gate's link change places in one step (the link is made at the
+// free name first), so that the program's path never stands empty: a block or unblock
+// that is killed leaves both names as they were, or both swapped with a link to the
+// gate left at the moved name, which the next run clears away. Where the file system
+// cannot swap names, the steps follow each other.
+bool putGateInPlace(const QByteArray &path, const QByteArray &aside)
+{
+    if (::symlink(Paths::GateScript, aside.constData()) != 0)
+        return false;
+    if (exchangeNames(path, aside))
+        return true;
+    const bool cannotSwap = errno == EINVAL;
+    ::unlink(aside.constData());
+    if (!cannotSwap || !renameNoReplace(path, aside))
+        return false;
+    if (::symlink(Paths::GateScript, path.constData()) == 0)
+        return true;
+    renameNoReplace(aside, path);
+    return false;
+}
+
+bool putProgramBack(const QByteArray &path, const QByteArray &aside, bool gateInPlace)
+{
+    if (!gateInPlace)
+        return renameNoReplace(aside, path);
+    if (exchangeNames(aside, path)) {
+        ::unlink(aside.constData());
+        return true;
+    }
+    if (errno != EINVAL || ::unlink(path.constData()) != 0)
+        return false;
+    if (renameNoReplace(aside, path))
+        return true;
+    [[maybe_unused]] const int rc = ::symlink(Paths::GateScript, path.constData());
+    return false;
+}
+
 bool block(BlockedApplication &application)
 {
     const QString located = locateProgram(application);
@@ -129,8 +171,13 @@ bool block(BlockedApplication &application)
     struct stat info
     {
     };
-    if (::lstat(aside.constData(), &info) == 0)
-        return true; // blocked already: the first record stays
+    if (::lstat(aside.constData(), &info) == 0) {
+        if (!isGateLink(aside) || isGateLink(path))
+            return true; // blocked already: the first record stays
+        // The gate's link left at the moved name by a run cut short; the program is in its place.
+        if (::unlink(aside.constData()) != 0)
+            return failed(QStringLiteral("Cannot clear the moved name, not blocked: "), place);
+    }
     if (::lstat(path.constData(), &info) != 0)
         return failed(QStringLiteral("Cannot read the program file, not blocked: "), place);
 
@@ -157,19 +204,17 @@ bool block(BlockedApplication &application)
         record.mode = opened.st_mode & 07777;
     }
 
+    // The record first, then the mode of 700 (only root may run the program under its
+    // moved name), then the swap.
     bool ok = saveBlockRecord(record);
     if (!ok) {
         diagnostic(QLatin1String("Cannot record the mode of the program, not blocked: ") + printable(place));
-    } else if (!renameNoReplace(path, aside)) {
-        ok = failed(QStringLiteral("Cannot move the program aside, not blocked: "), place);
-        removeBlockRecord(place);
-    } else if ((fd >= 0 && ::fchmod(fd, 0700) != 0) || ::symlink(Paths::GateScript, path.constData()) != 0) {
+    } else if ((fd >= 0 && ::fchmod(fd, 0700) != 0) || !putGateInPlace(path, aside)) {
         ok = failed(QStringLiteral("Cannot put the gate in the program's place, not blocked: "), place);
         if (fd >= 0) {
             [[maybe_unused]] const int rc = ::fchmod(fd, record.mode);
         }
-        if (renameNoReplace(aside, path))
-            removeBlockRecord(place);
+        removeBlockRecord(place);
     }
     if (fd >= 0)
         ::close(fd);
@@ -178,6 +223,13 @@ bool block(BlockedApplication &application)
         setLauncherLibraryMode(place, 0700);
     }
     return ok;
+}
+
+void forgetBlock(BlockedApplication &application, const QString &place)
+{
+    removeBlockRecord(place);
+    application.permissions.clear();
+    setLauncherLibraryMode(place, 0755);
 }
 
 bool unblock(BlockedApplication &application)
@@ -194,6 +246,19 @@ bool unblock(BlockedApplication &application)
     if (::lstat(aside.constData(), &asideInfo) != 0)
         return true; // not blocked
     const std::optional<BlockRecord> record = loadBlockRecord(place);
+    struct stat current
+    {
+    };
+    const bool pathExists = ::lstat(path.constData(), &current) == 0;
+    const bool pathFree = !pathExists && errno == ENOENT;
+    if (isGateLink(aside) && pathExists && !isGateLink(path)) {
+        // An unblock cut short after the swap: the program is back, only the link is left.
+        if (::unlink(aside.constData()) != 0)
+            return failed(QStringLiteral("Cannot clear the moved name: "), place);
+        if (record && sameFile(current, record->device, record->inode))
+            forgetBlock(application, place);
+        return true;
+    }
     if (!record) {
         diagnostic(
             QLatin1String("Not moved aside by Tuvora, left as it is: ") + printable(place) + QLatin1String(".tuvora"));
@@ -203,12 +268,7 @@ bool unblock(BlockedApplication &application)
     if (!sameFile(asideInfo, record->device, record->inode) || record->link != S_ISLNK(asideInfo.st_mode)
         || !isRootOnlyFolderChain(QFileInfo(place).path()))
         return failed(QStringLiteral("Changed since it was moved aside, left as it is: "), place);
-    struct stat current
-    {
-    };
-    const bool gateInPlace = ::lstat(path.constData(), &current) == 0;
-    const bool pathFree = !gateInPlace && errno == ENOENT;
-    if (gateInPlace ? !isGateLink(path) : !pathFree)
+    if (pathExists ? !isGateLink(path) : !pathFree)
         return failed(QStringLiteral("The program's path no longer leads to the gate, left as it is: "), place);
 
     int fd = -1;
@@ -223,22 +283,18 @@ bool unblock(BlockedApplication &application)
             return failed(QStringLiteral("Changed since it was moved aside, left as it is: "), place);
         }
     }
-    bool ok = true;
-    if ((gateInPlace && ::unlink(path.constData()) != 0) || !renameNoReplace(aside, path)) {
+    // The mode the program had when it was moved aside, then the swap back.
+    bool ok = fd < 0 || ::fchmod(fd, record->mode & 07777) == 0;
+    if (!ok || !putProgramBack(path, aside, pathExists)) {
         ok = failed(QStringLiteral("Cannot put the program back: "), place);
-        if (gateInPlace) {
-            [[maybe_unused]] const int rc = ::symlink(Paths::GateScript, path.constData());
+        if (fd >= 0) {
+            [[maybe_unused]] const int rc = ::fchmod(fd, 0700);
         }
-    } else if (fd >= 0 && ::fchmod(fd, record->mode & 07777) != 0) {
-        ok = failed(QStringLiteral("Cannot give the program its mode back: "), place);
     }
     if (fd >= 0)
         ::close(fd);
-    if (ok) {
-        removeBlockRecord(place);
-        application.permissions.clear();
-        setLauncherLibraryMode(place, 0755);
-    }
+    if (ok)
+        forgetBlock(application, place);
     return ok;
 }
 

@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -188,6 +190,31 @@ private slots:
         QVERIFY(isUntouchedProgram(spaced + QLatin1String("/spacedgame")));
         for (const char *key : { "b.desktop", "c.desktop", "d.desktop" })
             QCOMPARE(policy.applications[QLatin1String(key)].permissions, QString());
+    }
+
+    void aBlockOrUnblockCutShortIsCompletedByTheNextRun()
+    {
+        // The program and the gate's link change places in one step; a run killed
+        // around it leaves the gate's link at the moved name.
+        const QString game = installProgram(m_bin, QStringLiteral("game"), 0751);
+        const QString aside = game + QLatin1String(".tuvora");
+        SearchPath path(m_bin);
+        Policy policy(1);
+        addApplication(policy, QStringLiteral("a.desktop"), QStringLiteral("game"));
+        QFile::link(Gate, aside);
+        QVERIFY(applyApplicationBlocking(policy, true));
+        QVERIFY(isGateLink(game));
+        QCOMPARE(fileMode(aside), 0700u);
+
+        QCOMPARE(::chmod(QFile::encodeName(aside).constData(), 0751), 0);
+        QCOMPARE(::renameat2(AT_FDCWD, QFile::encodeName(aside).constData(), AT_FDCWD,
+                     QFile::encodeName(game).constData(), RENAME_EXCHANGE),
+            0);
+        policy.active = true;
+        QVERIFY(applyApplicationBlocking(policy, true));
+        QVERIFY(isUntouchedProgram(game));
+        QCOMPARE(fileMode(game), 0751u);
+        QCOMPARE(QDir(QStringLiteral("/var/lib/tuvora/blocked")).entryList(QDir::Files), QStringList());
     }
 
     void aModeFromThePolicyFileIsNeverApplied_data()
