@@ -2,6 +2,33 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pt_BR">
 <context>
+    <name>ApplicationBlocking</name>
+    <message>
+        <source>The program was not found on the search path.</source>
+        <translation>O programa não foi encontrado no caminho de busca.</translation>
+    </message>
+    <message>
+        <source>The program file cannot be read.</source>
+        <translation>O arquivo do programa não pode ser lido.</translation>
+    </message>
+    <message>
+        <source>This is not a program file.</source>
+        <translation>Este não é um arquivo de programa.</translation>
+    </message>
+    <message>
+        <source>The program lies in a folder that users other than root can change; only programs in root&apos;s own folders can be blocked.</source>
+        <translation>O programa está em uma pasta que outros usuários além do root podem alterar; só podem ser bloqueados programas em pastas do próprio root.</translation>
+    </message>
+    <message>
+        <source>The program file can be changed by users other than root.</source>
+        <translation>O arquivo do programa pode ser alterado por outros usuários além do root.</translation>
+    </message>
+    <message>
+        <source>The system or Tuvora itself needs this program, so it is never blocked.</source>
+        <translation>O sistema ou o próprio Tuvora precisa deste programa; por isso ele nunca é bloqueado.</translation>
+    </message>
+</context>
+<context>
     <name>HelpDlg</name>
     <message>
         <source>Tuvora</source>
