@@ -11,13 +11,20 @@
 
 #include <cstdio>
 
-QString gateCatalogueFile()
+QString chooseGateLanguage()
 {
     QString language = readLanguage();
     if (language.isEmpty()) {
         language = qEnvironmentVariable("LANG");
+        if (!isPlainLocaleCode(language))
+            return QString();
         writeLanguage(language);
     }
+    return language;
+}
+
+QString gateCatalogueFile(const QString &language)
+{
     const QString prefix = QStringLiteral("appstop_");
     QString code = installedCatalogueCode(language, prefix);
     if (code.isEmpty())
@@ -39,10 +46,10 @@ QString gateMessage(const QString &programPath)
         + QCoreApplication::translate("appstop", "To launch it, you must be on Free of Control mode.");
 }
 
-int runGateWithoutDisplay(const QString &invokedName)
+int runGateWithoutDisplay(const QString &invokedName, const QString &language)
 {
     QTranslator translator;
-    if (translator.load(gateCatalogueFile()))
+    if (translator.load(gateCatalogueFile(language)))
         QCoreApplication::installTranslator(&translator);
     const QString text = QCoreApplication::translate("appstop", "Tuvora - Alert") + QLatin1Char('\n')
         + gateMessage(blockedProgramPath(invokedName)) + QLatin1Char('\n');
@@ -52,11 +59,10 @@ int runGateWithoutDisplay(const QString &invokedName)
     return 0;
 }
 
-int runGate(const QString &invokedName)
+int runGate(const QString &invokedName, const QString &language)
 {
     QTranslator translator;
-    const QString catalogue = gateCatalogueFile();
-    if (translator.load(catalogue))
+    if (translator.load(gateCatalogueFile(language)))
         QCoreApplication::installTranslator(&translator);
 
     contextFitler filter;

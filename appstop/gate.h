@@ -5,9 +5,14 @@
 // The gate that a blocked program's launch ends in: it names the program and says
 // that it can only be started in Free of Control mode.
 
-// The translation to load: chooses the language (the configured one, else LANG, which
-// is then stored as the configured one) and returns the catalogue file to load.
-QString gateCatalogueFile();
+// The gate's one privileged step, done before root is dropped: the configured language,
+// or else LANG, which is then stored as the configured one. Only a plain locale code
+// (pt_BR.UTF-8, not a path or any other text the caller chose) is taken and stored.
+QString chooseGateLanguage();
+
+// The catalogue file to load for the language: an installed one narrowed from it, or
+// the English one.
+QString gateCatalogueFile(const QString &language);
 
 // The full path of the blocked program as "which" resolves its invoked name, or the
 // name unchanged when "which" finds nothing.
@@ -19,8 +24,8 @@ QString gateMessage(const QString &programPath);
 // Without a display there is nobody to show a box to: the message goes to the standard
 // error stream of whoever started the program, and the gate ends as usual. Needs the
 // application object (a core one does).
-int runGateWithoutDisplay(const QString &invokedName);
+int runGateWithoutDisplay(const QString &invokedName, const QString &language);
 
 // Loads the translation, disables every context menu, shows the message and returns
 // the exit status (always 0). Needs the application object.
-int runGate(const QString &invokedName);
+int runGate(const QString &invokedName, const QString &language);

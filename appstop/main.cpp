@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QFile>
 
-#include <unistd.h>
+#include <cstdio>
 
 int main(int argc, char **argv)
 {
@@ -12,25 +12,25 @@ int main(int argc, char **argv)
     // or command line reaches the toolkit.
     startSetuidProgram();
 
-    const uid_t realUid = getuid();
-    [[maybe_unused]] int rc = seteuid(0);
-
     // The invoked name of the blocked program; further arguments are ignored, and the
     // toolkit sees none of them.
     const QString invokedName = argc > 0 && argv[0] ? QFile::decodeName(argv[0]) : QStringLiteral("appstop");
-    ToolkitArguments toolkit("appstop");
 
-    QCoreApplication::setSetuidAllowed(true);
-    int status = 0;
+    // Root is needed for the configuration alone. The toolkit reads the caller's font
+    // and logging settings and makes a runtime folder: it runs as the caller, with no
+    // way back to root.
+    const QString language = chooseGateLanguage();
+    if (!dropRootForGood()) {
+        std::fputs("appstop: cannot leave root, not started\n", stderr);
+        return 1;
+    }
+
+    ToolkitArguments toolkit("appstop");
     if (qEnvironmentVariableIsEmpty("DISPLAY")) {
         // The toolkit would abort without a display; the gate still has its say.
         QCoreApplication app(toolkit.argc(), toolkit.argv());
-        status = runGateWithoutDisplay(invokedName);
-    } else {
-        QApplication app(toolkit.argc(), toolkit.argv());
-        status = runGate(invokedName);
+        return runGateWithoutDisplay(invokedName, language);
     }
-
-    rc = seteuid(realUid);
-    return status;
+    QApplication app(toolkit.argc(), toolkit.argv());
+    return runGate(invokedName, language);
 }

@@ -1,7 +1,9 @@
-# The shared dialogs: password form and checks, about box, help viewer, message boxes.
+# The shared dialogs: password form and checks, about box, help viewer, message boxes,
+# file dialogs.
 target_sources(desktopui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/contextfitler.cpp ${CMAKE_CURRENT_LIST_DIR}/contextfitler.h
   ${CMAKE_CURRENT_LIST_DIR}/desktopui.qrc
+  ${CMAKE_CURRENT_LIST_DIR}/filedialog.cpp ${CMAKE_CURRENT_LIST_DIR}/filedialog.h
   ${CMAKE_CURRENT_LIST_DIR}/folder.cpp ${CMAKE_CURRENT_LIST_DIR}/folder.h
   ${CMAKE_CURRENT_LIST_DIR}/folderlistitem.cpp ${CMAKE_CURRENT_LIST_DIR}/folderlistitem.h
   ${CMAKE_CURRENT_LIST_DIR}/helpbrowser.cpp ${CMAKE_CURRENT_LIST_DIR}/helpbrowser.h

@@ -3,7 +3,12 @@
 // schedules; the first argument "e" limits it to the internet rules.
 //
 // No application object: only the engine's file, XML and process facilities are used.
+//
+// Exit status: 1 without arguments; 2 when the activation lock could not be taken or a
+// step of an activation failed (the engine names it on the diagnostic stream and left
+// the rules that were in force); 0 otherwise.
 
+#include "activationlock.h"
 #include "policy.h"
 #include "policystore.h"
 
@@ -15,14 +20,19 @@ int main(int argc, char **argv)
         return 1;
     const unsigned mode = std::strcmp(argv[1], "e") == 0 ? Policy::InternetOnly : Policy::BothBackEnds;
 
+    // The whole run is one activation: the policy files are read and written under the lock.
+    ActivationLock lock;
+    if (!lock.held())
+        return 2;
+    bool ok = true;
     for (const QString &fileName : policyFileNames()) {
         Policy policy(PolicyStore::pathForName(fileName));
         if (!policy.active)
             continue;
         // Read as not yet active, the toggle puts the current hour's rules into force,
-        // writes the cron table anew and records the policy active again.
+        // writes the suite's cron lines anew and records the policy active again.
         policy.active = false;
-        policy.toggle(mode);
+        ok = policy.toggle(mode) && ok;
     }
-    return 0;
+    return ok ? 0 : 2;
 }

@@ -1,29 +1,36 @@
 #pragma once
 
+#include "blockrefusal.h"
+
 #include <QString>
 
 class Policy;
+struct BlockedApplication;
 
 // The application back-end. A blocked program's executable P is moved aside to
 // P.tuvora (mode 700) and P becomes a symbolic link to the gate script; the KDE
-// launcher library of the same name, when present, is locked too. P.tuvora is the only
-// on-disk record of a block; the mode to restore is kept in the record's permissions.
+// launcher library of the same name, when present, is locked too. A program whose path
+// is itself a link is blocked by moving the link aside; what it points to is left as
+// it is. The mode that P had is recorded in root's own folder (blockrecord.h) and is
+// what unblocking gives back; the record's permissions carry it too, for the policy
+// file, but are never applied. Programs that blockRefusal() refuses are left alone
+// with a diagnostic line. All work on the files goes by file descriptors and renames
+// that never follow a link, and a file that is not what was recorded is left alone.
 //
 // Blocks when the policy is not active yet and restrictNow is true, unblocks in every
 // other case; both only while the control mode is 1. Raises the effective user id to
-// root and puts the previous one back.
-void applyApplicationBlocking(Policy &policy, bool restrictNow);
+// root and puts the previous one back, and holds the activation lock. False when a
+// program could not be moved or put back (refused programs are no failure).
+bool applyApplicationBlocking(Policy &policy, bool restrictNow);
 
-// Restores every blocked program of the policy, whatever the control mode. A record
-// whose saved mode is missing or is not an octal mode gets 0755 back, so that the
-// program is usable again rather than left to root alone.
-void unblockApplications(Policy &policy);
+// Puts back every program of the policy that the suite moved aside, whatever the
+// control mode, with the mode recorded when it was moved.
+bool unblockApplications(Policy &policy);
+
+// What the policy editor shows beside an application: blockRefusal() of the program
+// its command line starts, found on the search path the way blocking finds it. Empty
+// when the program may be blocked.
+QString applicationBlockRefusal(const BlockedApplication &application);
 
 // The four octal digits of a file mode: 0100755 gives "0755", 04755 gives "4755".
 QString permissionsToString(unsigned int mode);
-
-namespace ApplicationBlocking {
-inline constexpr char GateScript[] = "/usr/bin/blocking.sh";
-inline constexpr char LauncherLibraryDirectory[] = "/opt/kde3/lib";
-inline constexpr char RestoredModeWhenUnknown[] = "0755";
-} // namespace ApplicationBlocking

@@ -13,6 +13,23 @@
 // for the few callers that care, most ignore it.
 int runCommand(const QString &commandLine);
 
+// True when a status returned by runCommand says the command ran and exited with 0.
+bool commandSucceeded(int status);
+
+// What a program run without a shell printed, and how it ended.
+struct CommandOutput
+{
+    int status = -1; // as waitpid reports it; -1 when the program could not be started
+    QByteArray standardOutput;
+    QByteArray standardError;
+
+    bool succeeded() const { return commandSucceeded(status); }
+};
+
+// Runs a program found on the search path with its arguments, no shell between, and
+// waits for it, capturing both of its output streams.
+CommandOutput captureProgram(const QString &program, const QStringList &arguments);
+
 // Runs "which PROGRAM" and returns the first white-space-delimited word of its
 // output (at most 499 characters), or an empty string when it prints nothing.
 QString whichProgram(const QString &program);

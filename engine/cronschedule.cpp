@@ -1,5 +1,6 @@
 #include "cronschedule.h"
 
+#include "paths.h"
 #include "weekgrid.h"
 
 #include <QList>
@@ -24,7 +25,10 @@ QString scheduleCronText(const Policy &, const WeekGrid &grid, const QString &ki
     const QString kindName = kindWord.toLower();
     const QString kindNumber = kindName == QLatin1String("int") ? QStringLiteral("1") : QStringLiteral("2");
     const QString enact = QStringLiteral("  /usr/bin/enactpolicy -1 ");
-    const QString warning = QLatin1String("  /usr/bin/touch /tmp/policy") + kindName + QLatin1String("warning\n");
+    // Root touches the marker: it lies in root's own folder, where nobody else can leave
+    // a link that would make root create or touch another file.
+    const QString warning = QLatin1String("  /usr/bin/touch ") + Paths::path(Paths::StateDir) + QLatin1String("/policy")
+        + kindName + QLatin1String("warning\n");
 
     QString text;
     bool previous = grid.isRestricted(WeekGrid::Cells - 1);

@@ -1,6 +1,11 @@
 #include "filewriter.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <ctime>
 
 #include <cerrno>
 #include <cstdlib>
@@ -34,7 +39,9 @@ bool replaceFile(const QString &path, const QByteArray &content, mode_t newFileM
         std::free(resolved);
     }
 
-    struct stat old {};
+    struct stat old
+    {
+    };
     const bool exists = ::stat(target.constData(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode))
         return false;
@@ -61,4 +68,29 @@ bool replaceFile(const QString &path, const QByteArray &content, mode_t newFileM
     if (!ok)
         ::unlink(temp.constData());
     return ok;
+}
+
+void removeLeftoverFiles(const QString &folder, const QString &namePattern, int minimumAge)
+{
+    const QRegularExpression pattern(QRegularExpression::anchoredPattern(namePattern));
+    const time_t now = ::time(nullptr);
+    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names) {
+        if (!pattern.match(name).hasMatch())
+            continue;
+        const QByteArray path = QFile::encodeName(folder + QLatin1Char('/') + name);
+        struct stat info
+        {
+        };
+        if (::lstat(path.constData(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid()
+            && now - info.st_mtime >= minimumAge)
+            ::unlink(path.constData());
+    }
+}
+
+void removeLeftoverTemporaries(const QString &path, int minimumAge)
+{
+    const QFileInfo file(path);
+    removeLeftoverFiles(file.absolutePath(),
+        QRegularExpression::escape(file.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}"), minimumAge);
 }

@@ -1,15 +1,20 @@
 #include "internetfilter.h"
 
+#include "activationlock.h"
 #include "commandrunner.h"
 #include "filewriter.h"
+#include "paths.h"
 #include "policy.h"
 #include "policyconfig.h"
+#include "privileges.h"
 
 #include <QFile>
 #include <QTextStream>
 
 #include <algorithm>
+#include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -46,29 +51,7 @@ QByteArray listLines(const QStringList &entries, const char *prefix, const char 
     return lines;
 }
 
-mode_t newFileModeFromUmask()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-// Adds lines at the end of a list file, creating it like a shell redirection would.
-void appendToList(const char *path, const QByteArray &lines)
-{
-    if (lines.isEmpty())
-        return;
-    const QString fileName = QString::fromLatin1(path);
-    QByteArray content;
-    QFile existing(fileName);
-    if (existing.open(QIODevice::ReadOnly))
-        content = existing.readAll();
-    content += lines;
-    if (!replaceFile(fileName, content, newFileModeFromUmask()))
-        QTextStream(stderr) << "Error writing file: " << fileName << '\n';
-}
-
-void writePhraseList(const QStringList &words)
+QByteArray phraseLines(const QStringList &words)
 {
     QByteArray content;
     for (const QString &word : words) {
@@ -82,70 +65,154 @@ void writePhraseList(const QStringList &words)
         }
         content += '<' + word.toUtf8() + "><10>\n";
     }
-    const QString fileName = QString::fromLatin1(InternetFilter::PhraseList);
-    if (!replaceFile(fileName, content, newFileModeFromUmask()))
-        QTextStream(stderr) << "Error opening file: " << fileName << '\n';
+    return content;
 }
 
-void run(const char *commandLine)
+mode_t newFileModeFromUmask()
 {
-    runCommand(QString::fromLatin1(commandLine));
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
 }
 
-// Squid lets every safe port through and ignores the domain list.
-void openSquid()
+// The steps of one change of the filter's files. Each list is written whole beside the
+// old one and renamed into place, so a list is never seen emptied or half written. The
+// first step that fails ends the change: the files not reached yet keep their rules,
+// and squid and the content filter are not reloaded, so they keep the rules they run.
+class FilterChange
 {
-    run("sed -i \"s/^#http_access allow Safe_ports/http_access allow Safe_ports/g\" /etc/squid/squid.conf");
-    run("sed -i \"s/^http_access allow whitelist/#http_access allow whitelist/g\" /etc/squid/squid.conf");
+public:
+    bool ok() const { return m_ok; }
+
+    void writeList(const char *path, const QByteArray &content)
+    {
+        if (m_ok && !replaceFile(QString::fromLatin1(path), content, newFileModeFromUmask()))
+            fail("Error writing file: ", path);
+    }
+
+    // The white list without any domain is no file at all.
+    void removeList(const char *path)
+    {
+        if (m_ok && ::unlink(path) != 0 && errno != ENOENT)
+            fail("Error removing file: ", path);
+    }
+
+    void run(const char *commandLine)
+    {
+        if (m_ok)
+            runEvenAfterAFailure(commandLine);
+    }
+
+    // The reloads: each service is told of the files on disk whatever the other did.
+    void runEvenAfterAFailure(const char *commandLine)
+    {
+        if (!commandSucceeded(runCommand(QString::fromLatin1(commandLine))))
+            fail("Command failed: ", commandLine);
+    }
+
+private:
+    void fail(const char *what, const char *subject)
+    {
+        m_ok = false;
+        QTextStream(stderr) << what << subject << '\n';
+    }
+
+    bool m_ok = true;
+};
+
+void openSquid(FilterChange &change)
+{
+    change.run("sed -i \"s/^#http_access allow Safe_ports/http_access allow Safe_ports/g\" /etc/squid/squid.conf");
+    change.run("sed -i \"s/^http_access allow whitelist/#http_access allow whitelist/g\" /etc/squid/squid.conf");
 }
 
-void switchToWhiteList(const Policy &policy)
+const char NaughtynessLimit[]
+    = "sed -i \"s/^naughtynesslimit =.*/naughtynesslimit = 1/g\" /etc/dansguardian/dansguardianf1.conf";
+
+// What is added comes first and what is lifted last, so that a change cut short leaves
+// the filter closer to the stricter of the two states.
+void switchToBlackList(FilterChange &change, const Policy &policy)
 {
-    run("sed -i \"s/^bannedsitelist = '\\/etc\\/dansguardian\\/sitelist'/bannedsitelist = "
-        "'\\/etc\\/dansguardian\\/emptylist'/g\" "
-        "/etc/dansguardian/dansguardianf1.conf");
-    run("sed -i \"s/^http_access allow Safe_ports/#http_access allow Safe_ports/g\" /etc/squid/squid.conf");
-    run("sed -i \"s/^#http_access allow whitelist/http_access allow whitelist/g\" /etc/squid/squid.conf");
-    run("rm /etc/squid/whitelist");
-    appendToList(
-        InternetFilter::SquidWhiteList, listLines(policy.internet.urlsWhite, ".", InternetFilter::SquidWhiteList));
+    change.writeList(InternetFilter::SiteList, listLines(policy.internet.urls, "", InternetFilter::SiteList));
+    change.writeList(InternetFilter::PhraseList, phraseLines(policy.internet.content));
+    change.run("sed -i \"s/^bannedsitelist = '\\/etc\\/dansguardian\\/emptylist'/bannedsitelist = "
+               "'\\/etc\\/dansguardian\\/sitelist'/g\" "
+               "/etc/dansguardian/dansguardianf1.conf");
+    change.run(NaughtynessLimit);
+    openSquid(change);
+    change.writeList(InternetFilter::SquidWhiteList, {});
 }
 
-void switchToBlackList(const Policy &policy)
+void switchToWhiteList(FilterChange &change, const Policy &policy)
 {
-    run("sed -i \"s/^bannedsitelist = '\\/etc\\/dansguardian\\/emptylist'/bannedsitelist = "
-        "'\\/etc\\/dansguardian\\/sitelist'/g\" "
-        "/etc/dansguardian/dansguardianf1.conf");
-    openSquid();
-    appendToList(InternetFilter::SiteList, listLines(policy.internet.urls, "", InternetFilter::SiteList));
+    const QByteArray domains = listLines(policy.internet.urlsWhite, ".", InternetFilter::SquidWhiteList);
+    if (domains.isEmpty())
+        change.removeList(InternetFilter::SquidWhiteList);
+    else
+        change.writeList(InternetFilter::SquidWhiteList, domains);
+    change.writeList(InternetFilter::PhraseList, phraseLines(policy.internet.content));
+    change.run("sed -i \"s/^http_access allow Safe_ports/#http_access allow Safe_ports/g\" /etc/squid/squid.conf");
+    change.run("sed -i \"s/^#http_access allow whitelist/http_access allow whitelist/g\" /etc/squid/squid.conf");
+    change.run("sed -i \"s/^bannedsitelist = '\\/etc\\/dansguardian\\/sitelist'/bannedsitelist = "
+               "'\\/etc\\/dansguardian\\/emptylist'/g\" "
+               "/etc/dansguardian/dansguardianf1.conf");
+    change.run(NaughtynessLimit);
+    change.writeList(InternetFilter::SiteList, {});
+}
+
+void emptyLists(FilterChange &change)
+{
+    change.writeList(InternetFilter::SiteList, {});
+    change.writeList(InternetFilter::PhraseList, {});
+    change.writeList(InternetFilter::SquidWhiteList, {});
+}
+
+// What an interrupted activation left: the lists' temporaries (only activations write
+// the lists, and this one holds the lock) and those of an interrupted sed -i.
+void removeLeftovers()
+{
+    for (const char *list : { InternetFilter::SiteList, InternetFilter::PhraseList, InternetFilter::SquidWhiteList })
+        removeLeftoverTemporaries(QString::fromLatin1(list));
+    for (const char *folder : { Paths::FilterDir, Paths::SquidDir })
+        removeLeftoverFiles(QString::fromLatin1(folder), QStringLiteral("sed[A-Za-z0-9]{6}"), 60);
 }
 
 } // namespace
 
-void applyInternetRules(const Policy &policy, bool restrictNow)
+bool applyInternetRules(const Policy &policy, bool restrictNow)
 {
-    run("cp /etc/dansguardian/emptylist /etc/dansguardian/sitelist");
-    run("cp /etc/dansguardian/emptylist /etc/dansguardian/weightedphraselist");
-    run("rm -f /etc/squid/whitelist");
-    run("touch /etc/squid/whitelist");
+    RootStretch stretch;
+    ActivationLock lock;
+    if (!lock.held())
+        return false;
+    removeLeftovers();
 
+    FilterChange change;
+    if (readStatus() != 1) {
+        // Free of control: the lists are emptied on disk, and squid and the content
+        // filter keep what they have loaded.
+        emptyLists(change);
+        return change.ok();
+    }
     const bool filtering = !policy.active && restrictNow;
-    if (readStatus() == 1) {
-        if (filtering) {
-            if (policy.internet.isWhiteList())
-                switchToWhiteList(policy);
-            else
-                switchToBlackList(policy);
-            run("sed -i \"s/^naughtynesslimit =.*/naughtynesslimit = 1/g\" /etc/dansguardian/dansguardianf1.conf");
-            writePhraseList(policy.internet.content);
-        } else {
-            // The bannedsitelist line stays; the lists emptied above leave nothing to block.
-            openSquid();
-        }
+    if (filtering && policy.internet.isWhiteList()) {
+        switchToWhiteList(change, policy);
+    } else if (filtering) {
+        switchToBlackList(change, policy);
+    } else {
+        // The bannedsitelist line stays; the emptied lists leave nothing to block.
+        openSquid(change);
+        emptyLists(change);
     }
 
-    if (readStatus() == 1) {
-        run("/etc/init.d/squid reload");
-        run("/etc/init.d/dansguardian restart");
+    if (!change.ok()) {
+        QTextStream(stderr)
+            << "The web filter was not reloaded: squid and the content filter keep the rules in force\n";
+        return false;
     }
+    if (readStatus() == 1) {
+        change.runEvenAfterAFailure("/etc/init.d/squid reload");
+        change.runEvenAfterAFailure("/etc/init.d/dansguardian restart");
+    }
+    return change.ok();
 }

@@ -13,7 +13,12 @@ class Policy;
 // that holds a control character (a newline would split it into two list lines), or a
 // phrase that holds an angle bracket (the phrase list's own delimiters), is left out
 // with a diagnostic line.
-void applyInternetRules(const Policy &policy, bool restrictNow);
+//
+// Every list is replaced whole, never emptied first. When a step fails (a full disk, a
+// failing sed), the files not reached yet keep their content, squid and the content
+// filter are not reloaded, the failure is named on the diagnostic stream and the result
+// is false. Holds the activation lock.
+bool applyInternetRules(const Policy &policy, bool restrictNow);
 
 // The list files that the back-end writes itself.
 namespace InternetFilter {

@@ -5,7 +5,7 @@
 
 #include <QFileInfo>
 
-void publishNetworkPolicy(Policy &policy)
+bool publishNetworkPolicy(Policy &policy)
 {
     const QString directory = NetworkLists::directory();
     const char *listName = policy.type == Policy::Network ? "school"
@@ -29,5 +29,5 @@ void publishNetworkPolicy(Policy &policy)
             runCommand(fillCommand(QLatin1String("echo `date` > %1/") + list + QLatin1String("pv"), { directory }));
         }
     }
-    policy.save();
+    return policy.save();
 }

@@ -9,8 +9,8 @@ class Policy;
 // defined by the server (type 1) to parent.xml, each with a date stamp beside it
 // (schoolpv, parentpv) that the clients watch. Withdrawing leaves the list file empty,
 // never missing. Flips active and saves the policy; other types are only flipped and
-// saved.
-void publishNetworkPolicy(Policy &policy);
+// saved. False when the policy could not be saved.
+bool publishNetworkPolicy(Policy &policy);
 
 namespace NetworkLists {
 inline QString directory()

@@ -54,10 +54,17 @@ inline constexpr char FileWatcher[] = "/usr/bin/iwatch.sh";
 inline constexpr char LogAnalyser[] = "/usr/local/bin/yasla";
 inline constexpr char LauncherLibraryDir[] = "/opt/kde3/lib";
 
+// The suite's own programs.
+inline constexpr char AdminProgram[] = "/usr/bin/tuvora";
+inline constexpr char TrayProgram[] = "/usr/bin/tuvoratray";
+inline constexpr char GateProgram[] = "/usr/bin/appstop";
+inline constexpr char ActivatorProgram[] = "/usr/bin/enactpolicy";
+
 // The policy server's published lists.
 inline constexpr char PublishedListsDir[] = "/opt/tuvorass/lists";
 
 // The proxy and the content filter.
+inline constexpr char SquidDir[] = "/etc/squid";
 inline constexpr char SquidConf[] = "/etc/squid/squid.conf";
 inline constexpr char SquidWhiteList[] = "/etc/squid/whitelist";
 inline constexpr char SquidAccessLog[] = "/var/log/squid/access.log";

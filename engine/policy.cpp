@@ -107,10 +107,9 @@ Policy::Policy(const QString &path)
 
 Policy::Policy(int number)
     : filePath(PolicyStore::pathForNumber(number))
-{
-}
+{ }
 
-void Policy::save() const
+bool Policy::save() const
 {
     pugi::xml_document document;
     pugi::xml_node root = document.append_child("Policy");
@@ -140,5 +139,5 @@ void Policy::save() const
         appendText(entry, "Permissions", application.permissions);
     }
 
-    saveXmlDocument(filePath, document);
+    return saveXmlDocument(filePath, document);
 }

@@ -1,75 +1,60 @@
 #include "policy.h"
 
+#include "activationlock.h"
 #include "applicationblocking.h"
 #include "clock.h"
 #include "commandrunner.h"
 #include "cronschedule.h"
+#include "crontable.h"
 #include "filewriter.h"
 #include "internetfilter.h"
 #include "networklists.h"
+#include "paths.h"
 #include "policyconfig.h"
 #include "privileges.h"
 
-#include <QFile>
 #include <QTextStream>
 
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
-
-namespace {
-
-const char CronTablePath[] = "/tmp/crontab.policy";
-
-// /tmp is open to every user: a file or link left there by someone else must never
-// become root's cron table. The old name is removed and the file made anew, refusing
-// to follow a link or reuse a file that reappeared in between; once root owns it in
-// the sticky /tmp, nobody else can change or replace it.
-bool writeCronTable(const QByteArray &content)
+bool Policy::toggle(unsigned mode)
 {
-    ::unlink(CronTablePath);
-    const int fd = ::open(CronTablePath, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd < 0)
+    RootStretch stretch;
+    ActivationLock lock;
+    if (!lock.held())
         return false;
-    bool ok = writeAllTo(fd, content);
-    ok = (::close(fd) == 0) && ok;
-    return ok;
-}
 
-} // namespace
-
-void Policy::toggle(unsigned mode)
-{
     const int cell = weekCellAt(currentLocalDateTime());
+    bool ok = true;
     if (mode == BothBackEnds || mode == ApplicationsOnly)
-        applyApplicationBlocking(*this, applicationGrid.isRestricted(cell));
+        ok = applyApplicationBlocking(*this, applicationGrid.isRestricted(cell)) && ok;
     if (mode == BothBackEnds || mode == InternetOnly)
-        applyInternetRules(*this, internetGrid.isRestricted(cell));
+        ok = applyInternetRules(*this, internetGrid.isRestricted(cell)) && ok;
 
     if (active) {
-        runCommand(QStringLiteral("crontab -u root -r"));
+        ok = removeSuiteCronLines() && ok;
         active = false;
     } else {
         const QString text = scheduleCronText(*this, applicationGrid, QStringLiteral("App"))
             + scheduleCronText(*this, internetGrid, QStringLiteral("Int")) + QLatin1Char('\n');
-        const bool written = writeCronTable(text.toUtf8());
-        runCommand(QStringLiteral("crontab -u root -r"));
-        if (written)
-            runCommand(QStringLiteral("crontab -u root /tmp/crontab.policy"));
-        else
-            QTextStream(stderr) << "Error opening file: " << CronTablePath << ", root's cron table not installed\n";
+        ok = installSuiteCronLines(text.toUtf8()) && ok;
         active = true;
     }
-    runCommand(QStringLiteral("/etc/init.d/cron restart"));
-    save();
+    if (!commandSucceeded(runCommand(QLatin1String(Paths::CronInit) + QLatin1String(" restart")))) {
+        QTextStream(stderr) << "cron could not be restarted\n";
+        ok = false;
+    }
+    // A save cut short by a killed activation leaves its temporary beside the file.
+    removeLeftoverTemporaries(filePath, 60);
+    return save() && ok;
 }
 
-void Policy::enact()
+bool Policy::enact()
 {
     RootStretch stretch;
+    ActivationLock lock;
+    if (!lock.held())
+        return false;
     const int machineMode = readType();
     if (machineMode == 0 || machineMode == 3)
-        toggle(BothBackEnds);
-    else
-        publishNetworkPolicy(*this);
+        return toggle(BothBackEnds);
+    return publishNetworkPolicy(*this);
 }

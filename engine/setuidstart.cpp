@@ -1,5 +1,6 @@
 #include "setuidstart.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -63,6 +64,10 @@ void startSetuidProgram()
 ToolkitArguments::ToolkitArguments(const char *programName)
     : m_name(programName)
 {
+    if (geteuid() != startUid && !runAsCaller()) {
+        std::fprintf(stderr, "%s: cannot leave root before the desktop toolkit starts\n", programName);
+        std::_Exit(1);
+    }
     m_argv[0] = m_name.data();
     m_argv[1] = nullptr;
 }
@@ -94,5 +99,5 @@ bool dropRootForGood()
         || sgid != startGid)
         return false;
     // A caller other than root must not be able to come back.
-    return startUid == 0 || seteuid(0) != 0;
+    return (startUid == 0 || seteuid(0) != 0) && (startGid == 0 || setegid(0) != 0);
 }

@@ -40,13 +40,16 @@ bool runAsCaller();
 
 // For programs that need root no more once their first privileged step is done
 // (appstop after its configuration step): every root id is dropped, real, effective and
-// saved, user and group; the supplementary groups stay the caller's own. There is no
-// way back. False when a switch failed or root could still be regained; the program
-// must then end rather than go on with root.
+// saved, user and group; the supplementary groups are the caller's own, which the
+// program inherited. There is no way back. False when a switch failed or root could
+// still be regained; the program must then end rather than go on with root.
 bool dropRootForGood();
 
 // The command line the toolkit is given: the program's name alone. Lives as long as
-// the application object that is built from it.
+// the application object that is built from it. Made just before the application
+// object, it also keeps the toolkit from ever starting as root for another caller: an
+// effective user still root at that point is lowered to the caller (runAsCaller), and
+// the program ends if that fails.
 class ToolkitArguments
 {
 public:

@@ -26,7 +26,9 @@ char *readWholeFile(const QString &path, size_t &size)
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return nullptr;
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return nullptr;
@@ -67,13 +69,26 @@ void appendEscaped(QByteArray &out, const char *text, bool inAttribute)
     for (const char *p = text; *p; ++p) {
         const char *entity = nullptr;
         switch (*p) {
-        case '&': entity = "&amp;"; break;
-        case '<': entity = "&lt;"; break;
-        case '>': entity = "&gt;"; break;
-        case '\r': entity = "&#xd;"; break;
-        case '"': entity = inAttribute ? "&quot;" : nullptr; break;
-        case '\n': entity = inAttribute ? "&#xa;" : nullptr; break;
-        default: break;
+        case '&':
+            entity = "&amp;";
+            break;
+        case '<':
+            entity = "&lt;";
+            break;
+        case '>':
+            entity = "&gt;";
+            break;
+        case '\r':
+            entity = "&#xd;";
+            break;
+        case '"':
+            entity = inAttribute ? "&quot;" : nullptr;
+            break;
+        case '\n':
+            entity = inAttribute ? "&#xa;" : nullptr;
+            break;
+        default:
+            break;
         }
         if (entity) {
             out.append(run, p - run);
@@ -124,8 +139,8 @@ void writeNode(QByteArray &out, const pugi::xml_node &node, int depth)
         out.append("/>\n");
         return;
     }
-    const bool onlyText = !first.next_sibling()
-        && (first.type() == pugi::node_pcdata || first.type() == pugi::node_cdata);
+    const bool onlyText
+        = !first.next_sibling() && (first.type() == pugi::node_pcdata || first.type() == pugi::node_cdata);
     if (onlyText) {
         out.append('>');
         appendEscaped(out, first.value(), false);
@@ -164,12 +179,13 @@ QByteArray serializeXml(const pugi::xml_node &node)
     return out;
 }
 
-void saveXmlDocument(const QString &path, const pugi::xml_node &node, mode_t newFileMode)
+bool saveXmlDocument(const QString &path, const pugi::xml_node &node, mode_t newFileMode)
 {
     const QByteArray content = serializeXml(node);
     const bool written = asRoot([&] { return replaceFile(path, content, newFileMode); });
     if (!written)
         reportOpenError(path);
+    return written;
 }
 
 int textToInt(const char *text)

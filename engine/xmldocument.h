@@ -17,8 +17,9 @@
 pugi::xml_document loadXmlDocument(const QString &path);
 
 // Writes the node (normally a whole document) to the file, replacing it whole. On
-// failure prints "Error opening file: " and the path, and the old file stays.
-void saveXmlDocument(const QString &path, const pugi::xml_node &node, mode_t newFileMode = 0644);
+// failure prints "Error opening file: " and the path, the old file stays and the
+// result is false.
+bool saveXmlDocument(const QString &path, const pugi::xml_node &node, mode_t newFileMode = 0644);
 
 // The serialised form that saveXmlDocument writes.
 QByteArray serializeXml(const pugi::xml_node &node);

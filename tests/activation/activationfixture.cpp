@@ -81,6 +81,36 @@ QString installProgram(const QString &directory, const QString &name, unsigned m
     return path;
 }
 
+QString rootProgramFolder()
+{
+    const QString folder = QStringLiteral("/opt/tuvora-test/bin");
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
+    ::chmod("/opt/tuvora-test", 0755);
+    ::chmod(QFile::encodeName(folder).constData(), 0755);
+    return folder;
+}
+
+bool rootOwnsTheFolders()
+{
+    struct stat info
+    {
+    };
+    return ::stat("/", &info) == 0 && info.st_uid == 0;
+}
+
+int runAsNobody(const QStringList &command)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start(QStringLiteral("setpriv"),
+        QStringList {
+            QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups") }
+            + command);
+    process.waitForFinished();
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
 void installGate()
 {
     installProgram(QStringLiteral("/usr/bin"), QStringLiteral("blocking.sh"), 0755);

@@ -29,6 +29,17 @@ void installGate();
 // A small executable script with the given mode; returns its path.
 QString installProgram(const QString &directory, const QString &name, unsigned mode);
 
+// A folder of root's alone for the programs a test blocks (blocking refuses programs
+// in any other), emptied at each call.
+QString rootProgramFolder();
+// True when root owns the machine's folders here: not so in a user namespace, where the
+// host's root shows as nobody and every program would be refused.
+bool rootOwnsTheFolders();
+
+// Runs a command as the unprivileged user nobody and returns its exit code; needs the
+// machine's root (runningAsMachineRoot).
+int runAsNobody(const QStringList &command);
+
 // Puts a directory in front of the search path for as long as the object lives.
 class SearchPath
 {

@@ -5,20 +5,22 @@
 #include "cronschedule.h"
 #include "policy.h"
 #include "sandboxcheck.h"
+#include "stderrcapture.h"
 #include "testfiles.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
+#include <QProcess>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Fixture;
 
 namespace {
 
-const QString CronFile = QStringLiteral("/tmp/crontab.policy");
+const QString CronFile = QStringLiteral("/var/lib/tuvora/crontab.policy");
 const QString RootTable = QStringLiteral("/var/spool/cron/crontabs/root");
 const QString Monday0930 = QStringLiteral("2026-12-07T09:30:00");
 
@@ -49,17 +51,24 @@ Policy schoolPolicy(const QString &game)
 
 const QByteArray SchoolCronTable = "00 8,14 * * 1  /usr/bin/enactpolicy -1 activate 2\n"
                                    "00 12,18 * * 1  /usr/bin/enactpolicy -1 schedule_deactivation 2\n"
-                                   "55 7,13 * * 1  /usr/bin/touch /tmp/policyappwarning\n"
+                                   "55 7,13 * * 1  /usr/bin/touch /var/lib/tuvora/policyappwarning\n"
                                    "00 0 * * 0  /usr/bin/enactpolicy -1 activate 1\n"
                                    "00 6 * * 0  /usr/bin/enactpolicy -1 schedule_deactivation 1\n"
-                                   "55 23 * * 6  /usr/bin/touch /tmp/policyintwarning\n"
+                                   "55 23 * * 6  /usr/bin/touch /var/lib/tuvora/policyintwarning\n"
                                    "\n";
 
+const QByteArray RootsOwnLines = "MAILTO=admin\n30 2 * * *  /usr/local/sbin/backup\n";
+
+void installRootTable(const QByteArray &table)
+{
+    QProcess crontab;
+    crontab.start(QStringLiteral("crontab"), { QStringLiteral("-u"), QStringLiteral("root"), QStringLiteral("-") });
+    crontab.write(table);
+    crontab.closeWriteChannel();
+    QVERIFY(crontab.waitForFinished() && crontab.exitCode() == 0);
+}
+
 const QStringList InternetOpened = {
-    QStringLiteral("cp /etc/dansguardian/emptylist /etc/dansguardian/sitelist"),
-    QStringLiteral("cp /etc/dansguardian/emptylist /etc/dansguardian/weightedphraselist"),
-    QStringLiteral("rm -f /etc/squid/whitelist"),
-    QStringLiteral("touch /etc/squid/whitelist"),
     QStringLiteral(R"(sed -i "s/^#http_access allow Safe_ports/http_access allow Safe_ports/g" /etc/squid/squid.conf)"),
     QStringLiteral(R"(sed -i "s/^http_access allow whitelist/#http_access allow whitelist/g" /etc/squid/squid.conf)"),
     QStringLiteral("/etc/init.d/squid reload"),
@@ -72,23 +81,21 @@ class TestActivation : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_root;
     QString m_game;
 
 private slots:
     void initTestCase()
     {
         requireSandbox();
+        if (!rootOwnsTheFolders())
+            QSKIP("root owns no folder here (a user namespace): the activation refuses its state folder");
         installGate();
-        m_game = m_root.filePath(QStringLiteral("bin/game"));
-        qputenv("PATH", QFile::encodeName(m_root.filePath(QStringLiteral("bin"))) + ':' + qgetenv("PATH"));
+        qputenv("PATH", "/opt/tuvora-test/bin:" + qgetenv("PATH"));
     }
 
     void init()
     {
-        QFile::remove(m_game + QLatin1String(".tuvora"));
-        QFile::remove(m_game);
-        installProgram(m_root.filePath(QStringLiteral("bin")), QStringLiteral("game"), 0755);
+        m_game = installProgram(rootProgramFolder(), QStringLiteral("game"), 0755);
         writeFilterConfiguration();
         writeConfiguration(1);
         clearInitScriptCalls();
@@ -109,16 +116,12 @@ private slots:
     {
         Policy policy = schoolPolicy(QStringLiteral("game %u"));
         CommandRecorder recorder;
-        policy.toggle(Policy::BothBackEnds);
+        QVERIFY(policy.toggle(Policy::BothBackEnds));
 
-        const QStringList blockGame = { QStringLiteral("which game"),
-            QLatin1String("mv ") + m_game + QLatin1Char(' ') + m_game + QLatin1String(".tuvora"),
-            QLatin1String("ln -s /usr/bin/blocking.sh ") + m_game,
-            QLatin1String("chmod 700 ") + m_game + QLatin1String(".tuvora") };
         QCOMPARE(recorder.commands(),
-            (blockGame + InternetOpened
-                + QStringList { QStringLiteral("crontab -u root -r"),
-                    QStringLiteral("crontab -u root /tmp/crontab.policy"),
+            (QStringList { QStringLiteral("which game") } + InternetOpened
+                + QStringList { QStringLiteral("crontab -u root -l"),
+                    QStringLiteral("crontab -u root /var/lib/tuvora/crontab.policy"),
                     QStringLiteral("/etc/init.d/cron restart") }));
         QVERIFY(QFileInfo(m_game).isSymLink());
         QCOMPARE(readFileBytes(QStringLiteral("/etc/dansguardian/sitelist")), QByteArray());
@@ -135,11 +138,9 @@ private slots:
         recorder.clear();
         policy.toggle(Policy::BothBackEnds);
         QCOMPARE(recorder.commands(),
-            (QStringList({ QStringLiteral("which game"), QLatin1String("rm -f ") + m_game,
-                 QLatin1String("mv ") + m_game + QLatin1String(".tuvora ") + m_game,
-                 QLatin1String("chmod 0755 ") + m_game })
-                + InternetOpened
-                + QStringList { QStringLiteral("crontab -u root -r"), QStringLiteral("/etc/init.d/cron restart") }));
+            (QStringList { QStringLiteral("which game") } + InternetOpened
+                + QStringList { QStringLiteral("crontab -u root -l"), QStringLiteral("crontab -u root -r"),
+                    QStringLiteral("/etc/init.d/cron restart") }));
         QVERIFY(!QFileInfo(m_game).isSymLink());
         QVERIFY(!QFile::exists(RootTable));
         QVERIFY(!policy.active);
@@ -198,29 +199,104 @@ private slots:
         }
     }
 
-    void aCronTableFileThatCannotBeWrittenIsNotInstalled()
+    void rootsOwnCronLinesStayBeforeDuringAndAfter()
     {
-        // A link planted in /tmp must not redirect the write, and a name that cannot
-        // be replaced must not install whatever stands there.
-        QTemporaryDir dir;
-        const QString target = dir.filePath(QStringLiteral("target"));
-        writeFileBytes(target, "* * * * * touch /tmp/pwned\n");
-        QFile::link(target, CronFile);
+        installRootTable(RootsOwnLines);
         Policy policy = schoolPolicy(QStringLiteral("game"));
-        policy.toggle(Policy::NoBackEnd);
-        QCOMPARE(readFileBytes(target), QByteArray("* * * * * touch /tmp/pwned\n"));
-        QVERIFY(!QFileInfo(CronFile).isSymLink());
-        QCOMPARE(installedCronTable(), SchoolCronTable);
+        QVERIFY(policy.toggle(Policy::NoBackEnd));
+        QCOMPARE(installedCronTable(), RootsOwnLines + SchoolCronTable);
+        // Put into force again, as enactpolicy does every hour: the lines are not doubled.
+        for (int run = 0; run < 2; ++run) {
+            policy.active = false;
+            QVERIFY(policy.toggle(Policy::NoBackEnd));
+        }
+        QCOMPARE(installedCronTable(), RootsOwnLines + SchoolCronTable);
+        QVERIFY(policy.toggle(Policy::NoBackEnd));
+        QCOMPARE(installedCronTable(), RootsOwnLines);
+        // The suite's lines of an earlier version, markers in /tmp, go as well.
+        installRootTable(RootsOwnLines + "55 7 * * 1  /usr/bin/touch /tmp/policyintwarning\n");
+        QVERIFY(policy.toggle(Policy::NoBackEnd));
+        QCOMPARE(installedCronTable(), RootsOwnLines + SchoolCronTable);
+    }
 
-        policy.toggle(Policy::NoBackEnd);
+    void aFolderLeftAtTheOldStagingPlaceDoesNotStopTheSchedule()
+    {
+        if (!runningAsMachineRoot())
+            QSKIP("needs the machine's root in the sandbox, to act as another user");
+        const QString oldPlace = QStringLiteral("/tmp/crontab.policy");
+        QDir(oldPlace).removeRecursively();
+        QFile::remove(oldPlace);
+        QCOMPARE(runAsNobody({ QStringLiteral("mkdir"), oldPlace }), 0);
+        installRootTable(RootsOwnLines);
+        Policy policy = schoolPolicy(QStringLiteral("game"));
+        QVERIFY(policy.toggle(Policy::NoBackEnd));
+        QCOMPARE(installedCronTable(), RootsOwnLines + SchoolCronTable);
+        QDir(oldPlace).removeRecursively();
+    }
+
+    void whenStagingFailsTheOldTableStays()
+    {
+        installRootTable(RootsOwnLines);
         QFile::remove(CronFile);
-        QDir().mkpath(CronFile + QLatin1String("/d"));
-        CommandRecorder recorder;
-        policy.toggle(Policy::NoBackEnd);
-        QVERIFY(!recorder.commands().contains(QStringLiteral("crontab -u root /tmp/crontab.policy")));
-        QVERIFY(!QFile::exists(RootTable));
-        QVERIFY(policy.active);
+        QVERIFY(QDir().mkpath(CronFile + QLatin1String("/in-the-way")));
+        Policy policy = schoolPolicy(QStringLiteral("game"));
+        bool ok = true;
+        const QByteArray said = captureStderr([&] { ok = policy.toggle(Policy::NoBackEnd); });
         QDir(CronFile).removeRecursively();
+        QVERIFY(!ok);
+        QVERIFY2(said.contains("root's cron table is kept as it is"), said.constData());
+        QCOMPARE(installedCronTable(), RootsOwnLines);
+        QVERIFY(Policy(policy.filePath).active);
+    }
+
+    void aLinkAtAWarningMarkerMakesRootTouchNothingElse()
+    {
+        if (!runningAsMachineRoot())
+            QSKIP("needs the machine's root in the sandbox, to act as another user");
+        Policy policy = schoolPolicy(QStringLiteral("game"));
+        QVERIFY(policy.toggle(Policy::NoBackEnd));
+        // Where the markers lay before, and where they lie now.
+        const QString target = QStringLiteral("/etc/nologin");
+        QFile::remove(target);
+        for (const char *marker : { "/tmp/policyappwarning", "/tmp/policyintwarning" }) {
+            QFile::remove(QLatin1String(marker));
+            QCOMPARE(runAsNobody({ QStringLiteral("ln"), QStringLiteral("-s"), target, QLatin1String(marker) }), 0);
+        }
+        for (const char *marker : { "/var/lib/tuvora/policyappwarning", "/var/lib/tuvora/policyintwarning" }) {
+            QFile::remove(QLatin1String(marker));
+            QVERIFY(runAsNobody({ QStringLiteral("ln"), QStringLiteral("-s"), target, QLatin1String(marker) }) != 0);
+        }
+        // What cron runs, as root: every touch line of the installed table.
+        int touched = 0;
+        for (const QByteArray &line : installedCronTable().split('\n')) {
+            const qsizetype command = line.indexOf("  /usr/bin/touch ");
+            if (command < 0)
+                continue;
+            QCOMPARE(QProcess::execute(
+                         QStringLiteral("/bin/sh"), { QStringLiteral("-c"), QString::fromUtf8(line.mid(command)) }),
+                0);
+            ++touched;
+        }
+        QCOMPARE(touched, 2);
+        QVERIFY(!QFileInfo::exists(target));
+        const QFileInfo marker(QStringLiteral("/var/lib/tuvora/policyappwarning"));
+        QVERIFY(marker.isFile() && !marker.isSymLink() && marker.ownerId() == 0);
+    }
+
+    void aStateFolderOthersCanChangeStopsTheActivation()
+    {
+        QVERIFY(QDir().mkpath(QStringLiteral("/var/lib/tuvora")));
+        QVERIFY(::chmod("/var/lib/tuvora", 0775) == 0);
+        Policy policy = schoolPolicy(QStringLiteral("game"));
+        QFile::remove(policy.filePath);
+        bool ok = true;
+        const QByteArray said = captureStderr([&] { ok = policy.toggle(Policy::BothBackEnds); });
+        QVERIFY(::chmod("/var/lib/tuvora", 0755) == 0);
+        QVERIFY(!ok);
+        QVERIFY2(said.contains("Not a folder of root's alone, not used: /var/lib/tuvora"), said.constData());
+        QVERIFY(!QFileInfo(m_game).isSymLink());
+        QCOMPARE(installedCronTable(), QByteArray());
+        QVERIFY(!QFile::exists(policy.filePath));
     }
 
     void enactToggles_orPublishesOnAPolicyServer_data()

@@ -33,11 +33,11 @@ private slots:
         QCOMPARE(cronText(freeGridWith({ { 1, { 8, 12 } }, { 1, { 14, 18 } } }), "App"),
             QStringLiteral("00 8,14 * * 1  /usr/bin/enactpolicy -1 activate 2\n"
                            "00 12,18 * * 1  /usr/bin/enactpolicy -1 schedule_deactivation 2\n"
-                           "55 7,13 * * 1  /usr/bin/touch /tmp/policyappwarning\n"));
+                           "55 7,13 * * 1  /usr/bin/touch /var/lib/tuvora/policyappwarning\n"));
         QCOMPARE(cronText(freeGridWith({ { 0, { 0, 6 } } }), "Int"),
             QStringLiteral("00 0 * * 0  /usr/bin/enactpolicy -1 activate 1\n"
                            "00 6 * * 0  /usr/bin/enactpolicy -1 schedule_deactivation 1\n"
-                           "55 23 * * 6  /usr/bin/touch /tmp/policyintwarning\n"));
+                           "55 23 * * 6  /usr/bin/touch /var/lib/tuvora/policyintwarning\n"));
     }
 
     void uniformGridsHaveNoTransitions()
@@ -58,10 +58,10 @@ private slots:
         QCOMPARE(cronText(freeGridWith({ { 1, { 22, 24 } }, { 2, { 0, 2 } }, { 6, { 23, 24 } } }), "App"),
             QStringLiteral("00 0 * * 0  /usr/bin/enactpolicy -1 schedule_deactivation 2\n"
                            "00 22 * * 1  /usr/bin/enactpolicy -1 activate 2\n"
-                           "55 21 * * 1  /usr/bin/touch /tmp/policyappwarning\n"
+                           "55 21 * * 1  /usr/bin/touch /var/lib/tuvora/policyappwarning\n"
                            "00 2 * * 2  /usr/bin/enactpolicy -1 schedule_deactivation 2\n"
                            "00 23 * * 6  /usr/bin/enactpolicy -1 activate 2\n"
-                           "55 22 * * 6  /usr/bin/touch /tmp/policyappwarning\n"));
+                           "55 22 * * 6  /usr/bin/touch /var/lib/tuvora/policyappwarning\n"));
     }
 
     void midnightStartIsWarnedTheDayBeforeInLineOrder()
@@ -70,8 +70,8 @@ private slots:
         QCOMPARE(cronText(freeGridWith({ { 4, { 0, 3 } }, { 4, { 14, 15 } } }), "INT"),
             QStringLiteral("00 0,14 * * 4  /usr/bin/enactpolicy -1 activate 1\n"
                            "00 3,15 * * 4  /usr/bin/enactpolicy -1 schedule_deactivation 1\n"
-                           "55 23 * * 3  /usr/bin/touch /tmp/policyintwarning\n"
-                           "55 13 * * 4  /usr/bin/touch /tmp/policyintwarning\n"));
+                           "55 23 * * 3  /usr/bin/touch /var/lib/tuvora/policyintwarning\n"
+                           "55 13 * * 4  /usr/bin/touch /var/lib/tuvora/policyintwarning\n"));
     }
 };
 

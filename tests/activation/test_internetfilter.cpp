@@ -6,6 +6,8 @@
 #include "stderrcapture.h"
 #include "testfiles.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -19,12 +21,6 @@ const QString WhiteList = QStringLiteral("/etc/squid/whitelist");
 const QString SquidConf = QStringLiteral("/etc/squid/squid.conf");
 const QString FilterConf = QStringLiteral("/etc/dansguardian/dansguardianf1.conf");
 
-const QStringList ListsEmptied = {
-    QStringLiteral("cp /etc/dansguardian/emptylist /etc/dansguardian/sitelist"),
-    QStringLiteral("cp /etc/dansguardian/emptylist /etc/dansguardian/weightedphraselist"),
-    QStringLiteral("rm -f /etc/squid/whitelist"),
-    QStringLiteral("touch /etc/squid/whitelist"),
-};
 const QString SafePortsOn = QStringLiteral(
     R"(sed -i "s/^#http_access allow Safe_ports/http_access allow Safe_ports/g" /etc/squid/squid.conf)");
 const QString WhiteListOff
@@ -65,13 +61,13 @@ private slots:
     void blackListBansTheSitesAndWords()
     {
         CommandRecorder recorder;
-        applyInternetRules(filterPolicy(0), true);
+        QVERIFY(applyInternetRules(filterPolicy(0), true));
 
         QCOMPARE(recorder.commands(),
-            (ListsEmptied
-                + QStringList { QStringLiteral(
-                                    R"(sed -i "s/^bannedsitelist = '\/etc\/dansguardian\/emptylist'/bannedsitelist = '\/etc\/dansguardian\/sitelist'/g" /etc/dansguardian/dansguardianf1.conf)"),
-                    SafePortsOn, WhiteListOff, NaughtynessLimit }
+            (QStringList {
+                 QStringLiteral(
+                     R"(sed -i "s/^bannedsitelist = '\/etc\/dansguardian\/emptylist'/bannedsitelist = '\/etc\/dansguardian\/sitelist'/g" /etc/dansguardian/dansguardianf1.conf)"),
+                 NaughtynessLimit, SafePortsOn, WhiteListOff }
                 + Reloads));
         QCOMPARE(readFileBytes(SiteList), QByteArray("games.example\ndup.example\ndup.example\n"));
         QCOMPARE(readFileBytes(PhraseList), QByteArray("<poker><10>\n<ma\xc3\xa7\xc3\xa3><10>\n"));
@@ -86,17 +82,18 @@ private slots:
     {
         writeFilterConfiguration(false);
         CommandRecorder recorder;
-        applyInternetRules(filterPolicy(2), true);
+        QVERIFY(applyInternetRules(filterPolicy(2), true));
 
+        // Squid closes before the content filter lets go of its site list.
         QCOMPARE(recorder.commands(),
-            (ListsEmptied
-                + QStringList { QStringLiteral(
-                                    R"(sed -i "s/^bannedsitelist = '\/etc\/dansguardian\/sitelist'/bannedsitelist = '\/etc\/dansguardian\/emptylist'/g" /etc/dansguardian/dansguardianf1.conf)"),
-                    QStringLiteral(
-                        R"(sed -i "s/^http_access allow Safe_ports/#http_access allow Safe_ports/g" /etc/squid/squid.conf)"),
-                    QStringLiteral(
-                        R"(sed -i "s/^#http_access allow whitelist/http_access allow whitelist/g" /etc/squid/squid.conf)"),
-                    QStringLiteral("rm /etc/squid/whitelist"), NaughtynessLimit }
+            (QStringList {
+                 QStringLiteral(
+                     R"(sed -i "s/^http_access allow Safe_ports/#http_access allow Safe_ports/g" /etc/squid/squid.conf)"),
+                 QStringLiteral(
+                     R"(sed -i "s/^#http_access allow whitelist/http_access allow whitelist/g" /etc/squid/squid.conf)"),
+                 QStringLiteral(
+                     R"(sed -i "s/^bannedsitelist = '\/etc\/dansguardian\/sitelist'/bannedsitelist = '\/etc\/dansguardian\/emptylist'/g" /etc/dansguardian/dansguardianf1.conf)"),
+                 NaughtynessLimit }
                 + Reloads));
         QCOMPARE(readFileBytes(WhiteList), QByteArray(".example.org\n.escola.example\n"));
         QCOMPARE(readFileBytes(SiteList), QByteArray());
@@ -131,7 +128,7 @@ private slots:
         CommandRecorder recorder;
         applyInternetRules(policy, restrictNow);
 
-        QCOMPARE(recorder.commands(), (ListsEmptied + QStringList { SafePortsOn, WhiteListOff } + Reloads));
+        QCOMPARE(recorder.commands(), (QStringList { SafePortsOn, WhiteListOff } + Reloads));
         QCOMPARE(readFileBytes(SiteList), QByteArray());
         QCOMPARE(readFileBytes(PhraseList), QByteArray());
         QCOMPARE(readFileBytes(WhiteList), QByteArray());
@@ -144,12 +141,61 @@ private slots:
     {
         writeConfiguration(0);
         CommandRecorder recorder;
-        applyInternetRules(filterPolicy(0), true);
-        QCOMPARE(recorder.commands(), ListsEmptied);
+        QVERIFY(applyInternetRules(filterPolicy(0), true));
+        QCOMPARE(recorder.commands(), QStringList());
         QCOMPARE(readFileBytes(SiteList), QByteArray());
         QCOMPARE(readFileBytes(SquidConf), squidConf(false));
         QCOMPARE(readFileBytes(FilterConf), filterConf(false));
         QCOMPARE(initScriptCalls(), QStringList());
+    }
+
+    void aStepThatFailsLeavesTheRulesInForce_data()
+    {
+        QTest::addColumn<int>("listType");
+        QTest::addColumn<QString>("broken");
+        QTest::newRow("site list cannot be replaced") << 0 << SiteList;
+        QTest::newRow("squid.conf cannot be edited") << 1 << SquidConf;
+    }
+
+    void aStepThatFailsLeavesTheRulesInForce()
+    {
+        QFETCH(int, listType);
+        QFETCH(QString, broken);
+        QFile::remove(broken);
+        QVERIFY(QDir().mkpath(broken)); // a folder where the file was: neither a write nor sed can replace it
+        bool applied = true;
+        const QByteArray errors = captureStderr([&] { applied = applyInternetRules(filterPolicy(listType), true); });
+        QDir(broken).removeRecursively();
+
+        QVERIFY(!applied);
+        QVERIFY2(errors.contains("squid and the content filter keep the rules in force"), errors.constData());
+        QCOMPARE(initScriptCalls(), QStringList());
+        QCOMPARE(readFileBytes(FilterConf), filterConf(false));
+        if (broken != SiteList)
+            QCOMPARE(readFileBytes(SiteList), QByteArray("old.example\n"));
+    }
+
+    void leftoversOfAnInterruptedRunAreCleanedUp()
+    {
+        const QStringList ours = { SiteList + QLatin1String(".aB3dE9"), WhiteList + QLatin1String(".Zz0000") };
+        const QString oldSed = QStringLiteral("/etc/squid/sedAbCdEf");
+        const QString freshSed = QStringLiteral("/etc/squid/sedGhIjKl");
+        const QString notOurs = SiteList + QLatin1String(".keep-me");
+        for (const QString &file : ours + QStringList { oldSed, freshSed, notOurs })
+            QVERIFY(writeFileBytes(file, "left over\n"));
+        const QDateTime twoMinutesAgo = QDateTime::currentDateTime().addSecs(-120);
+        QFile old(oldSed);
+        QVERIFY(old.open(QIODevice::ReadWrite) && old.setFileTime(twoMinutesAgo, QFileDevice::FileModificationTime));
+        old.close();
+
+        QVERIFY(applyInternetRules(filterPolicy(0), true));
+        for (const QString &file : ours + QStringList { oldSed })
+            QVERIFY2(!QFile::exists(file), qPrintable(file));
+        // A sed of someone else's may still be writing a fresh one.
+        QVERIFY(QFile::exists(freshSed));
+        QVERIFY(QFile::exists(notOurs));
+        QFile::remove(freshSed);
+        QFile::remove(notOurs);
     }
 
     void hostileEntriesAreWrittenAsDataOrLeftOut()

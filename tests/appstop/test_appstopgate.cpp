@@ -69,7 +69,7 @@ private slots:
         QFile::setPermissions(QStringLiteral("/usr/local/bin/tuvoraprobe"),
             QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeOther);
         MessageBox::setNextAnswer(0);
-        QCOMPARE(runGate(QStringLiteral("tuvoraprobe")), 0);
+        QCOMPARE(runGate(QStringLiteral("tuvoraprobe"), chooseGateLanguage()), 0);
         const auto shown = MessageBox::shown();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown.first().icon, QMessageBox::Warning);
@@ -93,7 +93,7 @@ private slots:
     {
         QFETCH(QString, name);
         MessageBox::setNextAnswer(0);
-        QCOMPARE(runGate(name), 0);
+        QCOMPARE(runGate(name, chooseGateLanguage()), 0);
         QCOMPARE(MessageBox::shown().size(), 1);
         QCOMPARE(MessageBox::shown().first().text, expectedMessage(name));
         QVERIFY(!QFile::exists(QStringLiteral("/tmp/pwned")));
@@ -127,6 +127,13 @@ private slots:
         QTest::newRow("no catalogue for the language")
             << QString() << QByteArray("de_DE.UTF-8") << QStringList { QStringLiteral("appstop_pt_BR.qm") }
             << QStringLiteral("appstop_en_US.qm") << QStringLiteral("de_DE.UTF-8") << english;
+        // What the caller puts in LANG is stored only when it is a locale name.
+        QTest::newRow("LANG holding a path")
+            << QString() << QByteArray("../../../tmp/planted/x") << QStringList { QStringLiteral("appstop_pt_BR.qm") }
+            << QStringLiteral("appstop_en_US.qm") << QString() << english;
+        QTest::newRow("LANG holding markup") << QString() << QByteArray("pt_BR</Language><Password>x")
+                                             << QStringList { QStringLiteral("appstop_pt_BR.qm") }
+                                             << QStringLiteral("appstop_en_US.qm") << QString() << english;
         QTest::newRow("LANG unset") << QString() << QByteArray() << QStringList { QStringLiteral("appstop_pt_BR.qm") }
                                     << QStringLiteral("appstop_en_US.qm") << QString() << english;
     }
@@ -146,12 +153,12 @@ private slots:
         else
             qputenv("LANG", lang);
 
-        QCOMPARE(gateCatalogueFile(), langDir + catalogue);
+        QCOMPARE(gateCatalogueFile(chooseGateLanguage()), langDir + catalogue);
         QCOMPARE(readLanguage(), stored);
 
         writeLanguage(configured);
         MessageBox::setNextAnswer(0);
-        QCOMPARE(runGate(QStringLiteral("no-such-program-here")), 0);
+        QCOMPARE(runGate(QStringLiteral("no-such-program-here"), chooseGateLanguage()), 0);
         QCOMPARE(readLanguage(), stored);
         QCOMPARE(MessageBox::shown().first().caption, caption);
         qputenv("LANG", "C.UTF-8");
@@ -179,7 +186,7 @@ private slots:
             box->buttons().first()->click();
         });
         driver.start(5);
-        QCOMPARE(runGate(QStringLiteral("no-such-program-here")), 0);
+        QCOMPARE(runGate(QStringLiteral("no-such-program-here"), chooseGateLanguage()), 0);
         QVERIFY(boxSeen);
         QVERIFY(!openedDuringGate);
         QVERIFY(contextMenuOpensIn(&edit));

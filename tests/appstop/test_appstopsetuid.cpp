@@ -3,7 +3,9 @@
 #include "testfiles.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QSet>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
@@ -52,6 +54,81 @@ QStringList asNobody(const QStringList &command)
     return QStringList { QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
         QStringLiteral("--clear-groups") }
     + command;
+}
+
+struct GateRun
+{
+    bool finished = false;
+    int exitCode = -1;
+    QByteArray errors;
+};
+
+// Starts the installed gate as nobody under the invoked name firefox, with the
+// environment and further arguments given, and answers its box the way a person would:
+// focus it and press Enter.
+GateRun runGateAnswered(const QProcessEnvironment &environment, const QStringList &arguments = {})
+{
+    QProcess gate;
+    gate.setProcessEnvironment(environment);
+    gate.start(QStringLiteral("setpriv"),
+        asNobody(QStringList { QStringLiteral("/bin/bash"), QStringLiteral("-c"),
+                     QStringLiteral("exec -a firefox %1 \"$@\"").arg(installed), QStringLiteral("bash") }
+            + arguments));
+    if (!gate.waitForStarted())
+        return {};
+    QProcess person;
+    QProcessEnvironment personEnv = QProcessEnvironment::systemEnvironment();
+    personEnv.insert(QStringLiteral("DISPLAY"), display);
+    person.setProcessEnvironment(personEnv);
+    person.start(QStringLiteral("xdotool"),
+        { QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--name"),
+            QStringLiteral("Tuvora - Alert"), QStringLiteral("windowfocus"), QStringLiteral("--sync"),
+            QStringLiteral("key"), QStringLiteral("Return") });
+    GateRun run;
+    run.finished = gate.waitForFinished(30000);
+    person.kill();
+    person.waitForFinished();
+    if (!run.finished) {
+        gate.kill();
+        gate.waitForFinished();
+    }
+    run.exitCode = gate.exitStatus() == QProcess::NormalExit ? gate.exitCode() : -1;
+    run.errors = gate.readAllStandardError();
+    return run;
+}
+
+// Every file or folder below the folders that root owns.
+QSet<QString> rootOwnedEntries(const QStringList &folders)
+{
+    QSet<QString> found;
+    for (const QString &folder : folders) {
+        QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+            QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            struct stat info
+            {
+            };
+            if (::lstat(QFile::encodeName(path).constData(), &info) == 0 && info.st_uid == 0)
+                found.insert(path);
+        }
+    }
+    return found;
+}
+
+// The files below the folders whose content names the text.
+QStringList filesNaming(const QStringList &folders, const QByteArray &text)
+{
+    QStringList naming;
+    for (const QString &folder : folders) {
+        QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            if (readFileBytes(path).contains(text))
+                naming.append(path);
+        }
+    }
+    return naming;
 }
 
 } // namespace
@@ -135,35 +212,12 @@ private slots:
         writeLanguage(QString());
 
         // Invoked as the blocked program, with toolkit options and a URL after it.
-        QProcess gate;
-        gate.setProcessEnvironment(plantedEnvironment());
-        gate.start(QStringLiteral("setpriv"),
-            asNobody({ QStringLiteral("/bin/bash"), QStringLiteral("-c"),
-                QStringLiteral("exec -a firefox %1 \"$@\"").arg(installed), QStringLiteral("bash"),
-                QStringLiteral("-platformpluginpath"), QStringLiteral("/tmp/planted/platforms"),
-                QStringLiteral("-platform"), QStringLiteral("planted"), QStringLiteral("http://example.org/") }));
-        QVERIFY(gate.waitForStarted());
-
-        // Answer the box the way a person would: focus it and press Enter.
-        QProcess person;
-        QProcessEnvironment personEnv = QProcessEnvironment::systemEnvironment();
-        personEnv.insert(QStringLiteral("DISPLAY"), display);
-        person.setProcessEnvironment(personEnv);
-        person.start(QStringLiteral("xdotool"),
-            { QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--name"),
-                QStringLiteral("Tuvora - Alert"), QStringLiteral("windowfocus"), QStringLiteral("--sync"),
-                QStringLiteral("key"), QStringLiteral("Return") });
-        const bool finished = gate.waitForFinished(30000);
-        person.kill();
-        person.waitForFinished();
-        if (!finished) {
-            gate.kill();
-            gate.waitForFinished();
-        }
-        const QByteArray errors = gate.readAllStandardError();
-        QVERIFY2(finished, errors.constData());
-        QCOMPARE(gate.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(gate.exitCode(), 0);
+        const GateRun run = runGateAnswered(plantedEnvironment(),
+            { QStringLiteral("-platformpluginpath"), QStringLiteral("/tmp/planted/platforms"),
+                QStringLiteral("-platform"), QStringLiteral("planted"), QStringLiteral("http://example.org/") });
+        const QByteArray &errors = run.errors;
+        QVERIFY2(run.finished, errors.constData());
+        QCOMPARE(run.exitCode, 0);
 
         QVERIFY2(errors.contains("appstop: restricted application: /usr/bin/firefox\n"), errors.constData());
         QVERIFY(!QFile::exists(pluginMark));
@@ -171,6 +225,52 @@ private slots:
         QVERIFY(!QFile::exists(commandLogTarget));
         // LANG is one of the variables that survive, and the gate stored it as root.
         QCOMPARE(readLanguage(), QStringLiteral("pt_BR.UTF-8"));
+    }
+
+    void theCallersFontAndLoggingSettingsNeverRunAsRoot()
+    {
+        // The caller's home: a font configuration listing a folder only root may read and
+        // naming a cache folder of root's jobs, and logging rules that turn everything on.
+        const QString home = QStringLiteral("/tmp/kidhome");
+        const QString secret = QStringLiteral("/opt/tuvora-rootonly");
+        QDir(home).removeRecursively();
+        QDir(secret).removeRecursively();
+        QVERIFY(QDir().mkpath(secret));
+        QCOMPARE(::chmod(QFile::encodeName(secret).constData(), 0700), 0);
+        QVERIFY(QFile::copy(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"),
+            secret + QStringLiteral("/secret-root-font.ttf")));
+        QDir().mkpath(QStringLiteral("/etc/cron.d"));
+        QCOMPARE(QProcess::execute(QStringLiteral("setpriv"),
+                     asNobody({ QStringLiteral("mkdir"), QStringLiteral("-p"),
+                         home + QStringLiteral("/.config/fontconfig"), home + QStringLiteral("/.config/QtProject") })),
+            0);
+        writeFileBytes(home + QStringLiteral("/.config/fontconfig/fonts.conf"),
+            "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n<fontconfig>\n"
+            "  <dir>/opt/tuvora-rootonly</dir>\n  <cachedir>/etc/cron.d</cachedir>\n</fontconfig>\n");
+        writeFileBytes(home + QStringLiteral("/.config/QtProject/qtlogging.ini"), "[Rules]\n*.debug=true\n");
+
+        const QStringList watched
+            = { QStringLiteral("/tmp"), QStringLiteral("/etc/cron.d"), QStringLiteral("/var/cache/fontconfig") };
+        const QSet<QString> before = rootOwnedEntries(watched);
+        QProcessEnvironment env = plantedEnvironment();
+        env.insert(QStringLiteral("HOME"), home);
+        const GateRun run = runGateAnswered(env);
+        QVERIFY2(run.finished, run.errors.constData());
+        QCOMPARE(run.exitCode, 0);
+
+        const QSet<QString> appeared = rootOwnedEntries(watched) - before;
+        QVERIFY2(
+            appeared.isEmpty(), qPrintable(QStringList(appeared.cbegin(), appeared.cend()).join(QLatin1Char(' '))));
+        QCOMPARE(filesNaming(watched, "secret-root-font"), QStringList());
+
+        // The plant is live for a process of root's that reads the caller's settings.
+        QProcess rootList;
+        QProcessEnvironment rootEnv = QProcessEnvironment::systemEnvironment();
+        rootEnv.insert(QStringLiteral("HOME"), home);
+        rootList.setProcessEnvironment(rootEnv);
+        rootList.start(QStringLiteral("fc-list"), { QStringLiteral("--format"), QStringLiteral("%{file}\n") });
+        QVERIFY(rootList.waitForFinished(20000));
+        QVERIFY(rootList.readAllStandardOutput().contains("secret-root-font"));
     }
 
     void withoutADisplayTheMessageGoesToTheTerminal()

@@ -1,9 +1,46 @@
+#include "sandboxcheck.h"
 #include "setuidstart.h"
 
 #include <QTest>
 
 #include <cstdlib>
+#include <functional>
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr uid_t Caller = 65534;
+
+// A child started the way a set-user-id root program starts for an ordinary caller:
+// real ids and groups the caller's, effective and saved user id root. Returns the
+// child's exit status: 0 when the checks held.
+int startedSetuidByCaller(const std::function<bool()> &checks)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const gid_t groups[] = { Caller };
+        if (::setgroups(1, groups) != 0 || ::setresgid(Caller, Caller, Caller) != 0 || ::setresuid(Caller, 0, 0) != 0)
+            ::_exit(2);
+        startSetuidProgram();
+        ::_exit(checks() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool allIdsAre(uid_t expected)
+{
+    uid_t r = 0, e = 0, s = 0;
+    gid_t rg = 0, eg = 0, sg = 0;
+    return ::getresuid(&r, &e, &s) == 0 && ::getresgid(&rg, &eg, &sg) == 0 && r == expected && e == expected
+        && s == expected && rg == expected && eg == expected && sg == expected;
+}
+
+} // namespace
 
 // The start of every set-user-id program: what survives of the caller's environment.
 class TestSetuidStart : public QObject
@@ -37,6 +74,40 @@ private slots:
         QCOMPARE(qgetenv("PATH"), QByteArray("/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin"));
         const mode_t mask = umask(022);
         QCOMPARE(mask, mode_t(022));
+    }
+
+    void droppingRootLeavesNoWayBack()
+    {
+        if (!runningAsMachineRoot())
+            QSKIP("needs the machine's root, to hold the ids of another user");
+        QCOMPARE(startedSetuidByCaller([] {
+            return callerUid() == Caller && callerGid() == Caller && dropRootForGood() && allIdsAre(Caller)
+                && ::seteuid(0) != 0 && ::setuid(0) != 0 && ::setegid(0) != 0 && ::getgroups(0, nullptr) == 1;
+        }),
+            0);
+    }
+
+    void runningAsTheCallerKeepsRootForThePrivilegedSteps()
+    {
+        if (!runningAsMachineRoot())
+            QSKIP("needs the machine's root, to hold the ids of another user");
+        QCOMPARE(startedSetuidByCaller([] {
+            return runAsCaller() && ::geteuid() == Caller && ::getuid() == Caller && ::seteuid(0) == 0
+                && ::seteuid(Caller) == 0;
+        }),
+            0);
+    }
+
+    void theToolkitNeverStartsAsRootForAnotherCaller()
+    {
+        if (!runningAsMachineRoot())
+            QSKIP("needs the machine's root, to hold the ids of another user");
+        // A program that forgot to lower root before making its application object.
+        QCOMPARE(startedSetuidByCaller([] {
+            ToolkitArguments toolkit("tuvora");
+            return ::geteuid() == Caller && toolkit.argc() == 1;
+        }),
+            0);
     }
 
     void toolkitSeesOnlyTheProgramName()

@@ -109,7 +109,7 @@ int main(int argc, char **argv)
         QCoreApplication::removeTranslator(&translator);
         // The gate loads its own catalogue by the configured language.
         grabNextModal(QStringLiteral("appstop_") + tag);
-        runGate(QStringLiteral("sh"));
+        runGate(QStringLiteral("sh"), chooseGateLanguage());
     }
     return 0;
 }

@@ -14,6 +14,7 @@ struct Message
 {
     QString context;
     QString source;
+    QString comment;
     QString translation;
     bool finished = true;
 };
@@ -34,7 +35,8 @@ QList<Message> readCatalogue(const QString &path)
             if (translation.attribute(QStringLiteral("type")) == QLatin1String("obsolete")
                 || translation.attribute(QStringLiteral("type")) == QLatin1String("vanished"))
                 continue;
-            messages.append({ name, message.firstChildElement(QStringLiteral("source")).text(), translation.text(),
+            messages.append({ name, message.firstChildElement(QStringLiteral("source")).text(),
+                message.firstChildElement(QStringLiteral("comment")).text(), translation.text(),
                 !translation.hasAttribute(QStringLiteral("type")) });
         }
     }
@@ -51,9 +53,10 @@ QStringList sourcesOf(const QString &program)
         if (!name.startsWith(QLatin1String("trayicon")))
             files.append(desktopui.filePath(name));
     }
-    if (program == QLatin1String("appstop")) {
-        const QDir dir(QStringLiteral(SOURCE_DIR "/appstop"));
-        for (const QString &name : dir.entryList({ QStringLiteral("*.cpp"), QStringLiteral("*.h") }, QDir::Files))
+    if (program == QLatin1String("appstop") || program == QLatin1String("tuvora")) {
+        const QDir dir(QStringLiteral(SOURCE_DIR "/") + program);
+        for (const QString &name :
+            dir.entryList({ QStringLiteral("*.cpp"), QStringLiteral("*.h"), QStringLiteral("*.ui") }, QDir::Files))
             files.append(dir.filePath(name));
     }
     return files;
@@ -61,7 +64,7 @@ QStringList sourcesOf(const QString &program)
 
 QString key(const Message &message)
 {
-    return message.context + QLatin1Char('\x1f') + message.source;
+    return message.context + QLatin1Char('\x1f') + message.source + QLatin1Char('\x1f') + message.comment;
 }
 
 } // namespace
@@ -91,7 +94,9 @@ private slots:
             const QString where = message.context + QStringLiteral(": ") + message.source;
             QVERIFY2(message.finished && !message.translation.isEmpty(),
                 qPrintable(where + QStringLiteral(" is not translated")));
-            QCOMPARE(translator.translate(message.context.toUtf8().constData(), message.source.toUtf8().constData()),
+            // The same text in two places of one form is told apart by a comment.
+            QCOMPARE(translator.translate(message.context.toUtf8().constData(), message.source.toUtf8().constData(),
+                         message.comment.isEmpty() ? nullptr : message.comment.toUtf8().constData()),
                 message.translation);
             // Accelerators and the blank that the about box relies on survive translation.
             QCOMPARE(message.translation.contains(QLatin1Char('&')), message.source.contains(QLatin1Char('&')));

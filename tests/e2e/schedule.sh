@@ -41,10 +41,10 @@ crontab -u root -l > "$E2E_DIR/crontab" 2>/dev/null || e2e_fail "no cron table f
 cat "$E2E_DIR/crontab"
 expected="00 8 * * 1  /usr/bin/enactpolicy -1 activate 2
 00 10 * * 1  /usr/bin/enactpolicy -1 schedule_deactivation 2
-55 7 * * 1  /usr/bin/touch /tmp/policyappwarning
+55 7 * * 1  /usr/bin/touch /var/lib/tuvora/policyappwarning
 00 8 * * 1  /usr/bin/enactpolicy -1 activate 1
 00 10 * * 1  /usr/bin/enactpolicy -1 schedule_deactivation 1
-55 7 * * 1  /usr/bin/touch /tmp/policyintwarning"
+55 7 * * 1  /usr/bin/touch /var/lib/tuvora/policyintwarning"
 [ "$(grep -v '^$' "$E2E_DIR/crontab")" = "$expected" ] || e2e_fail "root's cron table differs from the policy's schedule"
 e2e_expect passed http://games.test/
 [ "$(e2egame x)" = "the game runs: x" ] || e2e_fail "the game is blocked in a free hour"

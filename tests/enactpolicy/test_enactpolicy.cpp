@@ -7,8 +7,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
+#include <QSet>
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 using namespace Fixture;
 
@@ -60,28 +64,84 @@ Policy storedPolicy(const QString &fileName, bool active, const QString &site, i
     return policy;
 }
 
+QStringList domains(const char *pattern, int count)
+{
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list.append(QString::fromLatin1(pattern).arg(i));
+    return list;
+}
+
+QProcess *startEnactpolicy(QObject *parent)
+{
+    auto *process = new QProcess(parent);
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->start(QStringLiteral("faketime"),
+        { QStringLiteral("2026-12-07 09:30:00"), QStringLiteral(ENACTPOLICY_PATH), QStringLiteral("x") });
+    return process;
+}
+
+bool hasDuplicateLines(const QByteArray &text)
+{
+    QList<QByteArray> lines = text.split('\n');
+    lines.removeAll(QByteArray());
+    return QSet<QByteArray>(lines.cbegin(), lines.cend()).size() != lines.size();
+}
+
+bool run(const QString &shellLine)
+{
+    return QProcess::execute(QStringLiteral("/bin/sh"), { QStringLiteral("-c"), shellLine }) == 0;
+}
+
+// A small file system mounted over a folder, holding a copy of what the folder held and
+// nothing more of room, for as long as the object lives.
+class FullFolder
+{
+public:
+    explicit FullFolder(const QString &folder)
+        : m_folder(folder)
+    {
+        m_mounted = run(QStringLiteral("set -e; rm -rf /tmp/full-copy; cp -a %1 /tmp/full-copy;"
+                                       "mount -t tmpfs -o size=1m,mode=0755 tuvora-full %1; cp -a /tmp/full-copy/. %1/;"
+                                       "head -c 4m /dev/zero > %1/fill-up 2>/dev/null || true")
+                            .arg(folder));
+    }
+    ~FullFolder()
+    {
+        if (m_mounted)
+            run(QStringLiteral("umount %1").arg(m_folder));
+    }
+    bool mounted() const { return m_mounted; }
+
+private:
+    QString m_folder;
+    bool m_mounted = false;
+};
+
 } // namespace
 
 class TestEnactPolicy : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_root;
+    QString m_game;
 
 private slots:
     void initTestCase()
     {
         requireSandbox();
+        if (!rootOwnsTheFolders())
+            QSKIP("root owns no folder here (a user namespace): the activation refuses its state folder");
         installGate();
-        qputenv("PATH", QFile::encodeName(m_root.filePath(QStringLiteral("bin"))) + ':' + qgetenv("PATH"));
+        qputenv("PATH", "/opt/tuvora-test/bin:" + qgetenv("PATH"));
     }
 
     void init()
     {
         QDir(PolicyStore::directory()).removeRecursively();
         QDir().mkpath(PolicyStore::directory());
-        QDir(m_root.filePath(QStringLiteral("bin"))).removeRecursively();
-        installProgram(m_root.filePath(QStringLiteral("bin")), QStringLiteral("game"), 0755);
+        QDir(QStringLiteral("/var/lib/tuvora/blocked")).removeRecursively();
+        m_game = installProgram(rootProgramFolder(), QStringLiteral("game"), 0755);
         writeFilterConfiguration();
         writeConfiguration(1);
         removeCronTable();
@@ -119,11 +179,11 @@ private slots:
         const Run run = enactpolicy(arguments);
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.commands.contains(QStringLiteral("which game")), applications);
-        QCOMPARE(QFileInfo(m_root.filePath(QStringLiteral("bin/game"))).isSymLink(), applications);
+        QCOMPARE(QFileInfo(m_game).isSymLink(), applications);
         QVERIFY(run.commands.contains(QStringLiteral("/etc/init.d/squid reload")));
         QCOMPARE(readFileBytes(SiteList), QByteArray("games.example\n"));
         QVERIFY(Policy(policy.filePath).active);
-        QCOMPARE(installedCronTable(), readFileBytes(QStringLiteral("/tmp/crontab.policy")));
+        QCOMPARE(installedCronTable(), readFileBytes(QStringLiteral("/var/lib/tuvora/crontab.policy")));
         QVERIFY(installedCronTable().startsWith("00 8 * * 1  /usr/bin/enactpolicy -1 activate 2\n"));
     }
 
@@ -145,7 +205,7 @@ private slots:
             enactpolicy({ QStringLiteral("-1"), QStringLiteral("activate"), QStringLiteral("1") }, localTime).exitCode,
             0);
         QCOMPARE(readFileBytes(SiteList), sites);
-        QCOMPARE(QFileInfo(m_root.filePath(QStringLiteral("bin/game"))).isSymLink(), !sites.isEmpty());
+        QCOMPARE(QFileInfo(m_game).isSymLink(), !sites.isEmpty());
         QVERIFY(Policy(policy.filePath).active);
         QVERIFY(installedCronTable().contains("00 12 * * 1  /usr/bin/enactpolicy -1 schedule_deactivation 1\n"));
     }
@@ -171,7 +231,7 @@ private slots:
         storedPolicy(QStringLiteral("policy_abc.xml"), true, QStringLiteral("abc.example"), 23);
         const Run run = enactpolicy({ QStringLiteral("e") });
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.commands.filter(QStringLiteral("crontab -u root /tmp/crontab.policy")).size(), 3);
+        QCOMPARE(run.commands.filter(QStringLiteral("crontab -u root /var/lib/tuvora/crontab.policy")).size(), 3);
         QCOMPARE(readFileBytes(SiteList), QByteArray("abc.example\n"));
         QVERIFY(installedCronTable().contains("00 23 * * 2  /usr/bin/enactpolicy -1 activate 1\n"));
         for (const char *name : { "policy_2.xml", "policy_10.xml", "policy_abc.xml" })
@@ -181,6 +241,94 @@ private slots:
         enactpolicy({ QStringLiteral("e") });
         QCOMPARE(readFileBytes(SiteList), QByteArray("two.example\n"));
         QVERIFY(installedCronTable().contains("00 21 * * 2  /usr/bin/enactpolicy -1 activate 1\n"));
+    }
+
+    void aRunWaitsWhileAnotherActivationHoldsTheLock()
+    {
+        storedPolicy(QStringLiteral("policy_1.xml"), true, QStringLiteral("games.example"));
+        QVERIFY(QDir().mkpath(QStringLiteral("/var/lib/tuvora")));
+        const int fd = ::open("/var/lib/tuvora/activation.lock", O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        QVERIFY(fd >= 0);
+        QCOMPARE(::flock(fd, LOCK_EX), 0);
+        QProcess *waiting = startEnactpolicy(this);
+        QVERIFY(!waiting->waitForFinished(1500));
+        QCOMPARE(readFileBytes(SiteList), QByteArray("old.example\n"));
+        ::close(fd);
+        QVERIFY(waiting->waitForFinished(10000));
+        QCOMPARE(waiting->exitCode(), 0);
+        QCOMPARE(readFileBytes(SiteList), QByteArray("games.example\n"));
+    }
+
+    void twoRunsAtOnceNeverDoubleALine()
+    {
+        const QStringList sites = domains("site%1.example", 300);
+        Policy policy = storedPolicy(QStringLiteral("policy_1.xml"), true, QString());
+        policy.internet.urls = sites;
+        policy.save();
+        const QByteArray expected = sites.join(QLatin1Char('\n')).toUtf8() + '\n';
+        for (int attempt = 0; attempt < 30; ++attempt) {
+            QProcess *first = startEnactpolicy(this);
+            QProcess *second = startEnactpolicy(this);
+            QVERIFY(first->waitForFinished(20000) && second->waitForFinished(20000));
+            QCOMPARE(first->exitCode() + second->exitCode(), 0);
+            delete first;
+            delete second;
+            QCOMPARE(readFileBytes(SiteList), expected);
+            QVERIFY(!hasDuplicateLines(installedCronTable()));
+        }
+    }
+
+    void aFullFileSystemKeepsTheRulesInForce_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("toWhiteList");
+        QTest::newRow("content filter") << QStringLiteral("/etc/dansguardian") << false;
+        QTest::newRow("squid, switching to a white list") << QStringLiteral("/etc/squid") << true;
+        QTest::newRow("policy store") << PolicyStore::directory() << false;
+        QTest::newRow("root's state folder") << QStringLiteral("/var/lib/tuvora") << false;
+    }
+
+    void aFullFileSystemKeepsTheRulesInForce()
+    {
+        QFETCH(QString, folder);
+        QFETCH(bool, toWhiteList);
+        // The rules in force: a short black list.
+        Policy policy = storedPolicy(QStringLiteral("policy_1.xml"), true, QStringLiteral("games.example"));
+        QCOMPARE(enactpolicy({ QStringLiteral("x") }).exitCode, 0);
+        // The administrator's change that the next run puts into force: far more sites,
+        // or a white list.
+        policy.internet.urls = domains("site%1.example", 20000);
+        policy.internet.urlsWhite = { QStringLiteral("school.example") };
+        policy.internet.listType = toWhiteList ? 1 : 0;
+        policy.internetGrid[WeekGrid::cellIndex(3, 7)] = 1;
+        QVERIFY(policy.save());
+
+        const QStringList watched = { SiteList, QStringLiteral("/etc/dansguardian/weightedphraselist"),
+            QStringLiteral("/etc/dansguardian/dansguardianf1.conf"), QStringLiteral("/etc/squid/squid.conf"),
+            QStringLiteral("/etc/squid/whitelist"), policy.filePath };
+        QMap<QString, QByteArray> before;
+        for (const QString &file : watched)
+            before.insert(file, readFileBytes(file));
+        const QByteArray tableBefore = installedCronTable();
+        clearInitScriptCalls();
+        {
+            FullFolder full(folder);
+            QVERIFY(full.mounted());
+            const QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+            QCOMPARE(enactpolicy({ QStringLiteral("x") }).exitCode, 2);
+            // Nor is a temporary file left behind.
+            QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System), names);
+            for (const QString &file : watched) {
+                if (file.startsWith(folder + QLatin1Char('/')))
+                    QVERIFY2(readFileBytes(file) == before.value(file), qPrintable(file));
+            }
+        }
+        // A list that could not be written is never reloaded; nor is anything after it.
+        if (folder.startsWith(QLatin1String("/etc/dansguardian")) || folder.startsWith(QLatin1String("/etc/squid")))
+            QCOMPARE(initScriptCalls(), QStringList({ QStringLiteral("/etc/init.d/cron restart") }));
+        if (folder == QLatin1String("/var/lib/tuvora"))
+            QCOMPARE(installedCronTable(), tableBefore);
+        QVERIFY(Policy(policy.filePath).active);
     }
 };
 

@@ -1,0 +1,126 @@
+#include "blockrefusal.h"
+
+#include "paths.h"
+#include "rootfolder.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include <climits>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Every path under which these programs may be found; each is compared by the file it
+// names, so another link or a second hard link to the same program is refused too.
+const char *const neverBlocked[] = {
+    "/bin/sh",
+    "/usr/bin/sh",
+    "/bin/bash",
+    "/usr/bin/bash",
+    "/bin/env",
+    "/usr/bin/env",
+    Paths::GateScript,
+    Paths::AdminProgram,
+    Paths::TrayProgram,
+    Paths::GateProgram,
+    Paths::ActivatorProgram,
+    "/usr/bin/which",
+    "/usr/bin/sed",
+    "/usr/bin/crontab",
+    "/usr/bin/touch",
+    "/usr/bin/cp",
+    "/usr/bin/mv",
+    "/usr/bin/rm",
+    "/usr/bin/ln",
+    "/usr/bin/chmod",
+    "/bin/which",
+    "/bin/sed",
+    "/bin/touch",
+    "/bin/cp",
+    "/bin/mv",
+    "/bin/rm",
+    "/bin/ln",
+    "/bin/chmod",
+    "/usr/bin/sudo",
+    "/usr/bin/kdesu",
+    "/usr/bin/gksu",
+    "/usr/bin/gksudo",
+    "/bin/sudo",
+};
+
+bool isNeverBlocked(const struct stat &program)
+{
+    for (const char *path : neverBlocked) {
+        struct stat info
+        {
+        };
+        if (::stat(path, &info) == 0 && info.st_dev == program.st_dev && info.st_ino == program.st_ino)
+            return true;
+    }
+    return false;
+}
+
+QString text(const char *sentence)
+{
+    return QCoreApplication::translate("ApplicationBlocking", sentence);
+}
+
+// The program's path is the suite's link to the gate, and the program lies beside it.
+bool isBlockedAlready(const QString &place)
+{
+    char target[PATH_MAX] = {};
+    const ssize_t length = ::readlink(QFile::encodeName(place).constData(), target, sizeof target - 1);
+    struct stat aside
+    {
+    };
+    return length > 0 && QByteArray(target, length) == Paths::GateScript
+        && ::lstat(QFile::encodeName(place + QLatin1String(".tuvora")).constData(), &aside) == 0;
+}
+
+} // namespace
+
+QString programPlace(const QString &programPath)
+{
+    const QFileInfo program(programPath);
+    char *folder = ::realpath(QFile::encodeName(program.path()).constData(), nullptr);
+    if (!folder)
+        return {};
+    QString place = QFile::decodeName(folder);
+    std::free(folder);
+    if (!place.endsWith(QLatin1Char('/')))
+        place += QLatin1Char('/');
+    return place + program.fileName();
+}
+
+QString blockRefusal(const QString &programPath)
+{
+    if (!programPath.startsWith(QLatin1Char('/')))
+        return text("The program was not found on the search path.");
+    const QString place = programPlace(programPath);
+    struct stat info
+    {
+    };
+    if (place.isEmpty() || ::lstat(QFile::encodeName(place).constData(), &info) != 0)
+        return text("The program file cannot be read.");
+    if (S_ISLNK(info.st_mode) && isBlockedAlready(place))
+        return {};
+    if (!S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode))
+        return text("This is not a program file.");
+    if (!isRootOnlyFolderChain(QFileInfo(place).path()))
+        return text("The program lies in a folder that users other than root can change; only programs in root's own "
+                    "folders can be blocked.");
+    if (S_ISREG(info.st_mode) && (info.st_uid != 0 || (info.st_mode & (S_IWGRP | S_IWOTH)) != 0))
+        return text("The program file can be changed by users other than root.");
+    struct stat program
+    {
+    };
+    if (::stat(QFile::encodeName(place).constData(), &program) != 0)
+        return text("The program file cannot be read.");
+    if (isNeverBlocked(program))
+        return text("The system or Tuvora itself needs this program, so it is never blocked.");
+    return {};
+}
