@@ -7,6 +7,7 @@
 #include "testfiles.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -86,6 +87,37 @@ private slots:
         removeFileAsRoot(path);
         QVERIFY(!QFile::exists(path));
         QCOMPARE(::geteuid(), Unprivileged);
+    }
+
+    // Commands run wholly as the effective user of the moment: as root inside a stretch
+    // even when the real user is the caller's (the shell would otherwise drop root, as in
+    // a set-user-id program), and never as root outside one (where the shell would take
+    // back the real root of the administration program's window phase).
+    void commandsRunWhollyAsTheEffectiveUser()
+    {
+        QTemporaryDir scratch;
+        QVERIFY(QFile::setPermissions(scratch.path(), QFileDevice::Permissions(0x7777)));
+        const QString out = scratch.filePath(QStringLiteral("ids"));
+        const QString idsCommand = fillCommand(QStringLiteral("id -u > %1; id -ru >> %1"), { out });
+        auto idsSeen = [&] {
+            QFile::remove(out);
+            runCommand(idsCommand);
+            return QString::fromLatin1(readFileBytes(out)).simplified();
+        };
+        {
+            LoweredEuid lowered; // real user root, effective user the caller
+            QCOMPARE(idsSeen(), QStringLiteral("65534 65534"));
+            QCOMPARE(QString::fromLatin1(captureProgram(QStringLiteral("id"), { QStringLiteral("-u") }).standardOutput)
+                         .trimmed(),
+                QStringLiteral("65534"));
+        }
+        // A set-user-id program: real user the caller, effective and saved user root.
+        QCOMPARE(::setresuid(Unprivileged, 0, 0), 0);
+        const QString asSetuid = idsSeen();
+        const QString whichSeen = whichProgram(QStringLiteral("id"));
+        QCOMPARE(::setresuid(0, 0, 0), 0);
+        QCOMPARE(asSetuid, QStringLiteral("0 0"));
+        QVERIFY(whichSeen.endsWith(QLatin1String("/id")));
     }
 
     // While engine work runs as root on a worker thread, the calling thread's events go
