@@ -1,0 +1,98 @@
+#include "listimport.h"
+
+#include "domaincheck.h"
+
+#include <QRegularExpression>
+#include <QSet>
+
+#include <functional>
+
+namespace {
+
+// The address at the start of a hosts-file line.
+bool isAddress(QStringView field)
+{
+    static const QRegularExpression ipv4(QStringLiteral("^[0-9]{1,3}(\\.[0-9]{1,3}){3}$"));
+    static const QRegularExpression ipv6(QStringLiteral("^[0-9a-fA-F:.]*:[0-9a-fA-F:.%a-zA-Z]*$"));
+    return ipv4.match(field.toString()).hasMatch() || ipv6.match(field.toString()).hasMatch();
+}
+
+void refuse(ListImport &result, QStringView line)
+{
+    ++result.refused;
+    if (result.firstRefused.size() < ListImport::RefusedLinesKept)
+        result.firstRefused.append(line.toString());
+}
+
+// Calls readLine for every line that is neither blank nor a comment, trimmed.
+void forEachLine(const QByteArray &fileContent, const std::function<void(QStringView)> &readLine)
+{
+    QString text = QString::fromUtf8(fileContent);
+    if (text.startsWith(QChar(0xfeff)))
+        text.remove(0, 1);
+    for (const QStringView rawLine : QStringView(text).tokenize(QLatin1Char('\n'))) {
+        const QStringView line = rawLine.trimmed();
+        if (!line.isEmpty() && !line.startsWith(QLatin1Char('#')))
+            readLine(line);
+    }
+}
+
+class Collector
+{
+public:
+    explicit Collector(const QStringList &listed)
+        : m_seen(listed.cbegin(), listed.cend())
+    { }
+
+    void offer(ListImport &result, const QString &entry)
+    {
+        if (m_seen.contains(entry)) {
+            ++result.alreadyListed;
+            return;
+        }
+        m_seen.insert(entry);
+        result.added.append(entry);
+    }
+
+private:
+    QSet<QString> m_seen;
+};
+
+} // namespace
+
+ListImport importDomains(const QByteArray &fileContent, const QStringList &listed)
+{
+    ListImport result;
+    Collector collector(listed);
+    forEachLine(fileContent, [&](QStringView line) {
+        const qsizetype comment = line.indexOf(QLatin1Char('#'));
+        const QStringView content = comment < 0 ? line : line.left(comment).trimmed();
+        QList<QStringView> fields;
+        for (const QStringView field : content.tokenize(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            for (const QStringView part : field.tokenize(QLatin1Char('\t'), Qt::SkipEmptyParts))
+                fields.append(part);
+        }
+        if (fields.size() > 1 && isAddress(fields.first()))
+            fields.removeFirst();
+        else if (fields.size() != 1)
+            return refuse(result, line);
+        QStringList domains;
+        for (const QStringView field : fields) {
+            const DomainInput input = readDomain(field.toString());
+            if (input.verdict != DomainInput::Valid)
+                return refuse(result, line);
+            domains.append(input.domain);
+        }
+        for (const QString &domain : std::as_const(domains))
+            collector.offer(result, domain);
+    });
+    return result;
+}
+
+ListImport importWords(const QByteArray &fileContent, const QStringList &listed)
+{
+    ListImport result;
+    Collector collector(listed);
+    forEachLine(fileContent, [&](QStringView line) { collector.offer(result, line.toString()); });
+    return result;
+}
