@@ -76,7 +76,8 @@ void prePolicyEditBase::languageChange()
     labelDays(tblHorariosApp);
     // The navigation list is as wide as its longest row, and at least 140 pixels.
     lstOptions->resizeColumnToContents(0);
-    lstOptions->setFixedWidth(std::max(140, lstOptions->columnWidth(0) + 2 * lstOptions->frameWidth() + 8));
+    const int widest = std::max(lstOptions->columnWidth(0), lstOptions->header()->sectionSizeHint(0));
+    lstOptions->setFixedWidth(std::max(140, widest + 2 * lstOptions->frameWidth() + 8));
 }
 
 void prePolicyEditBase::changeEvent(QEvent *event)
