@@ -2,19 +2,33 @@
 
 #include "domaincheck.h"
 
-#include <QRegularExpression>
 #include <QSet>
 
 #include <functional>
 
 namespace {
 
-// The address at the start of a hosts-file line.
+// The address at the start of a hosts-file line: IPv4 digits and dots, or an IPv6
+// address (hexadecimal digits and colons, perhaps a dotted tail or a %zone).
 bool isAddress(QStringView field)
 {
-    static const QRegularExpression ipv4(QStringLiteral("^[0-9]{1,3}(\\.[0-9]{1,3}){3}$"));
-    static const QRegularExpression ipv6(QStringLiteral("^[0-9a-fA-F:.]*:[0-9a-fA-F:.%a-zA-Z]*$"));
-    return ipv4.match(field.toString()).hasMatch() || ipv6.match(field.toString()).hasMatch();
+    const qsizetype zone = field.indexOf(QLatin1Char('%'));
+    const QStringView address = zone < 0 ? field : field.left(zone);
+    bool colon = false;
+    bool hexLetter = false;
+    int dots = 0;
+    for (const QChar c : address) {
+        const char16_t u = c.unicode();
+        if (u == ':')
+            colon = true;
+        else if (u == '.')
+            ++dots;
+        else if ((u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F'))
+            hexLetter = true;
+        else if (u < '0' || u > '9')
+            return false;
+    }
+    return colon || (!hexLetter && dots == 3 && zone < 0);
 }
 
 void refuse(ListImport &result, QStringView line)

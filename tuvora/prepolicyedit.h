@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QIcon>
 #include <QList>
+#include <QSet>
 
 class Policy;
 class PolicyNameCheck;
@@ -85,7 +86,11 @@ private:
 
     void addDomain(const ListColumn &column);
     void importList(const ListColumn &column, bool domains);
-    static void insertSorted(QListWidget *list, const QString &text);
+    void showInStoredOrder(QListWidget *list, const QStringList &texts);
+    void insertSorted(QListWidget *list, const QString &text);
+    bool isListed(const QListWidget *list, const QString &text) const;
+    static int sortedPosition(const QListWidget *list, const QString &text);
+    void showSorted(QListWidget *list, QStringList texts);
     static void removeSelected(QListWidget *list);
     static void selectAllFromBox(const ListColumn &column);
     static void updateRemoveButton(const ListColumn &column);
@@ -106,5 +111,6 @@ private:
     QString m_openingName;
     int m_page = 0;
     QList<preApplicationItem *> m_applicationRows;
+    QSet<const QListWidget *> m_unsortedLists; // shown in a stored order that is not sorted
     QHash<QString, QIcon> m_icons; // menu icons by name, each loaded once
 };
