@@ -131,8 +131,9 @@ void prePolicyEdit::buildApplicationTree()
 
 void prePolicyEdit::addMenuRows(const QList<MenuRow> &rows, QTreeWidgetItem *folder)
 {
-    static const QIcon folderIcon(QStringLiteral(":/tuvora/images/folder-closed.png"));
-    static const QIcon applicationIcon(QStringLiteral(":/tuvora/editor/application-generic.png"));
+    // The built-in images for entries whose icon the theme does not have.
+    const QIcon folderIcon(QStringLiteral(":/tuvora/images/folder-closed.png"));
+    const QIcon applicationIcon(QStringLiteral(":/tuvora/editor/application-generic.png"));
     for (const MenuRow &row : rows) {
         if (row.isFolder) {
             auto *item = folder ? new QTreeWidgetItem(folder, { row.text })
@@ -171,13 +172,8 @@ QIcon prePolicyEdit::menuIcon(const QString &name, const QIcon &fallback)
         static const QRegularExpression extension(QStringLiteral("\\.(png|svg|xpm)$"));
         icon = QIcon::fromTheme(QString(name).remove(extension));
     }
-    if (!icon.isNull()) {
-        // The tree's rows are 20 pixels high: a larger image is scaled to fit.
-        QPixmap pixmap = icon.pixmap(QSize(20, 20));
-        if (pixmap.width() > 20 || pixmap.height() > 20)
-            pixmap = pixmap.scaled(20, 20, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        icon = QIcon(pixmap);
-    }
+    // The tree draws icons at 20 by 20 pixels at most: a larger image is scaled down
+    // smoothly when it is drawn, a smaller one is drawn as it is.
     m_icons.insert(name, icon);
     return icon.isNull() ? fallback : icon;
 }

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QMessageBox>
 #include <QStyle>
 #include <QStyleOptionViewItem>
@@ -294,6 +295,7 @@ private slots:
     {
         Policy policy = storedPolicy();
         policy.internet.listType = 1;
+        policy.internet.ageRange = 2;
         policy.save();
         ListedNames names({ policy.name });
         prePolicyEdit editor(policy, &names);
@@ -312,6 +314,8 @@ private slots:
         QCOMPARE(editor.result(), int(QDialog::Accepted));
         const Policy saved(policyPath);
         QCOMPARE(saved.internet.listType, 1);
+        // The age range has no tab any more, but its value goes through a save.
+        QCOMPARE(saved.internet.ageRange, 2);
         QCOMPARE(saved.internet.urlsWhite, QStringList { QStringLiteral("my-school.org") });
         QCOMPARE(saved.internet.urls, QStringList { QStringLiteral("example.org") });
     }
@@ -429,6 +433,29 @@ private slots:
         prePolicyEdit editor(policy, nullptr);
         QCOMPARE(editor.lstApplications->topLevelItemCount(), 0);
         QVERIFY(editor.applicationRows().isEmpty());
+    }
+
+    void menuIconsFitTheRows()
+    {
+        QImage big(48, 48, QImage::Format_ARGB32);
+        big.fill(Qt::red);
+        QVERIFY(big.save(QStringLiteral("/tmp/big.png")));
+        EditorFixture::writeMenu("<Menu><Itens>"
+            + EditorFixture::serviceEntry(QStringLiteral("Big"), QString(), QStringLiteral("big"),
+                QStringLiteral("/big.desktop"), QStringLiteral("/tmp/big.png"))
+            + EditorFixture::serviceEntry(QStringLiteral("Unknown"), QString(), QStringLiteral("unknown"),
+                QStringLiteral("/unknown.desktop"), QStringLiteral("no-such-icon-anywhere"))
+            + "</Itens></Menu>");
+        Policy policy = storedPolicy();
+        prePolicyEdit editor(policy, nullptr);
+        QCOMPARE(editor.lstApplications->iconSize(), QSize(20, 20));
+        for (preApplicationItem *row : editor.applicationRows()) {
+            QVERIFY(!row->icon(0).isNull());
+            QCOMPARE(row->icon(0).pixmap(editor.lstApplications->iconSize()).deviceIndependentSize().toSize(),
+                QSize(20, 20));
+        }
+        QCOMPARE(editor.applicationRows().first()->icon(0).pixmap(QSize(20, 20)).toImage().pixelColor(10, 10),
+            QColor(Qt::red));
     }
 
     void selectAllThenOneCellUncheckedStoresAllButThatCell()
