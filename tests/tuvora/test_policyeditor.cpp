@@ -1,10 +1,12 @@
 #include "editorfixture.h"
 #include "helpbrowser.h"
 #include "helpdlg.h"
+#include "helpopener.h"
 #include "importfiledialog.h"
 #include "messagebox.h"
 #include "paths.h"
 #include "policy.h"
+#include "policystore.h"
 #include "preapplicationitem.h"
 #include "prepolicyedit.h"
 #include "sandboxcheck.h"
@@ -23,7 +25,7 @@
 // box answered in advance.
 namespace {
 
-const QString policyPath = QStringLiteral("/etc/tuvora/lists/policy_7.xml");
+const QString policyPath = PolicyStore::pathForNumber(7);
 const QString infoPrefix
     = QStringLiteral("It's not necessary to inform the protocol and www.\nSystem will change it to a valid URL.");
 const QString invalid = QStringLiteral("Please, insert a valid domain.");
@@ -678,7 +680,7 @@ private slots:
 
     void helpOpensThePageShown()
     {
-        const QString base = QStringLiteral("/usr/share/doc/tuvora/en_US/");
+        const QString base = helpBaseDirectory(QString());
         QDir().mkpath(base);
         writeFileBytes(base + QStringLiteral("TUHelp.xml"), "<conteudo/>");
         writeFileBytes(base + QStringLiteral("InternetSchedule_en_US.html"), "<p>Internet schedule</p>");
