@@ -3,6 +3,7 @@
 #include "domaincheck.h"
 
 #include <QSet>
+#include <QVarLengthArray>
 
 #include <functional>
 
@@ -55,8 +56,11 @@ class Collector
 {
 public:
     explicit Collector(const QStringList &listed)
-        : m_seen(listed.cbegin(), listed.cend())
-    { }
+    {
+        m_seen.reserve(2 * listed.size() + 1024);
+        for (const QString &entry : listed)
+            m_seen.insert(entry);
+    }
 
     void offer(ListImport &result, const QString &entry)
     {
@@ -81,16 +85,16 @@ ListImport importDomains(const QByteArray &fileContent, const QStringList &liste
     forEachLine(fileContent, [&](QStringView line) {
         const qsizetype comment = line.indexOf(QLatin1Char('#'));
         const QStringView content = comment < 0 ? line : line.left(comment).trimmed();
-        QList<QStringView> fields;
+        QVarLengthArray<QStringView, 4> fields;
         for (const QStringView field : content.tokenize(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             for (const QStringView part : field.tokenize(QLatin1Char('\t'), Qt::SkipEmptyParts))
                 fields.append(part);
         }
         if (fields.size() > 1 && isAddress(fields.first()))
-            fields.removeFirst();
+            fields.erase(fields.begin());
         else if (fields.size() != 1)
             return refuse(result, line);
-        QStringList domains;
+        QVarLengthArray<QString, 4> domains;
         for (const QStringView field : fields) {
             const DomainInput input = readDomain(field.toString());
             if (input.verdict != DomainInput::Valid)
