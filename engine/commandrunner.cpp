@@ -3,8 +3,13 @@
 #include <QByteArray>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -35,11 +40,48 @@ bool isShellSafe(QChar c)
     if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9'))
         return true;
     switch (u) {
-    case '/': case '.': case '_': case '-': case '+': case ',': case ':': case '@': case '%': case '=':
+    case '/':
+    case '.':
+    case '_':
+    case '-':
+    case '+':
+    case ',':
+    case ':':
+    case '@':
+    case '%':
+    case '=':
         return true;
     default:
         return u > 127 && c.isLetterOrNumber();
     }
+}
+
+// The shell gives up an effective user that differs from the real one (dash and bash
+// both do), so a command run in a root stretch of a set-user-id program would run as
+// the invoking user, and tools such as crontab look at the real user anyway. Such a
+// command runs as root in full: user and group ids, and no supplementary groups of the
+// user. Elsewhere the command keeps the caller's ids, exactly as system() runs it.
+int runShell(const QByteArray &commandLine)
+{
+    if (geteuid() != 0 || getuid() == 0)
+        return std::system(commandLine.constData());
+    const pid_t child = fork();
+    if (child < 0)
+        return -1;
+    if (child == 0) {
+        // Only plain system calls between fork and exec: other threads held locks.
+        if (::syscall(SYS_setgroups, 0, nullptr) != 0 || ::syscall(SYS_setresgid, 0, 0, 0) != 0
+            || ::syscall(SYS_setresuid, 0, 0, 0) != 0)
+            _exit(127);
+        execl("/bin/sh", "sh", "-c", commandLine.constData(), static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR)
+            return -1;
+    }
+    return status;
 }
 
 } // namespace
@@ -48,7 +90,7 @@ int runCommand(const QString &commandLine)
 {
     report(commandLine);
     std::fflush(nullptr);
-    return std::system(commandLine.toLocal8Bit().constData());
+    return runShell(commandLine.toLocal8Bit());
 }
 
 QString whichProgram(const QString &program)
@@ -56,7 +98,7 @@ QString whichProgram(const QString &program)
     // A word that which would take for an option names no program.
     if (program.isEmpty() || program.startsWith(QLatin1Char('-')))
         return {};
-    const QString commandLine = fillCommand(QStringLiteral("which %1"), {program});
+    const QString commandLine = fillCommand(QStringLiteral("which %1"), { program });
     report(commandLine);
     std::fflush(nullptr);
     FILE *pipe = popen(commandLine.toLocal8Bit().constData(), "r");
