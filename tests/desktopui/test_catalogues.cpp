@@ -51,9 +51,11 @@ QStringList sourcesOf(const QString &program)
         if (!name.startsWith(QLatin1String("trayicon")))
             files.append(desktopui.filePath(name));
     }
-    if (program == QLatin1String("appstop")) {
-        const QDir dir(QStringLiteral(SOURCE_DIR "/appstop"));
-        for (const QString &name : dir.entryList({ QStringLiteral("*.cpp"), QStringLiteral("*.h") }, QDir::Files))
+    // Each program's own folder, forms included.
+    if (program == QLatin1String("appstop") || program == QLatin1String("tuvoratray")) {
+        const QDir dir(QStringLiteral(SOURCE_DIR "/") + program);
+        for (const QString &name :
+            dir.entryList({ QStringLiteral("*.cpp"), QStringLiteral("*.h"), QStringLiteral("*.ui") }, QDir::Files))
             files.append(dir.filePath(name));
     }
     return files;
