@@ -5,6 +5,7 @@
 #include "policy.h"
 #include "policyconfig.h"
 #include "policyfinder.h"
+#include "setuidsession.h"
 #include "pretrayicon.h"
 #include "sandboxcheck.h"
 #include "testfiles.h"
@@ -19,6 +20,7 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <sys/stat.h>
 
@@ -46,8 +48,7 @@ NoTray noTray;
 
 void installScript(const QString &path, const QByteArray &body)
 {
-    QVERIFY(writeFileBytes(path, "#!/bin/sh\n" + body));
-    QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0755), 0);
+    QVERIFY(writeExecutable(path, "#!/bin/sh\n" + body));
 }
 
 QStringList menuTexts(const preTrayIcon &tray)
@@ -338,6 +339,37 @@ private slots:
             tray.onTermination(true);
             QCOMPARE(ended.count(), 1);
         }
+    }
+
+    void terminationDuringEngineWorkWaitsForIt()
+    {
+        resetSystem(0);
+        writePassword(Password);
+        writePolicy(1, QStringLiteral("games.example"), true);
+        preTrayIcon tray(qApp);
+        QSignalSpy ended(&tray, &preTrayIcon::ended);
+        const QByteArray quickStub = readFileBytes(QStringLiteral("/etc/init.d/squid"));
+        installScript(QStringLiteral("/etc/init.d/squid"), "sleep 1\n");
+
+        // Root's SIGTERM comes while the policy is being put into force.
+        QTimer::singleShot(300, &tray, [&tray, &ended] {
+            tray.onTermination(true);
+            QCOMPARE(ended.count(), 0);
+        });
+        {
+            PasswordAnswers answers({ Password });
+            tray.onUnder();
+        }
+        QVERIFY(writeFileBytes(QStringLiteral("/etc/init.d/squid"), quickStub));
+        QCOMPARE(ended.count(), 0);
+        QCOMPARE(imagePosition(tray), 2);
+        // Then the tray ends as root asked: the policy just put into force is lifted.
+        QTRY_COMPARE(ended.count(), 1);
+        QCOMPARE(tray.ending(), preTrayIcon::Ending::Killed);
+        QCOMPARE(readStatus(), 1);
+        QVERIFY(!filtered(QStringLiteral("games.example")));
+        QVERIFY(!cronTableInstalled());
+        QVERIFY(markedActive(1));
     }
 
     void policyConfigurationStartsOneAdministrationProgram()
