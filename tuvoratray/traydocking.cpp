@@ -18,6 +18,9 @@ const QString WatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 
 bool statusNotifierHostAvailable()
 {
+    // Without an address the bus library would try to start a bus of its own.
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return false;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || !bus.interface()->isServiceRegistered(WatcherService).value())
         return false;
