@@ -1,58 +1,18 @@
 #include "sandboxcheck.h"
 #include "sessionbus.h"
 #include "sessionlock.h"
-#include "webredirect.h"
 
 #include <QFileInfo>
-#include <QProcess>
 #include <QTest>
 
-// What the tray's start and end do before and after the toolkit: the web redirect, the
-// one-tray-per-session lock, the session bus address it accepts. In the sandbox with a
-// network namespace of its own.
-namespace {
-
-QStringList natOutputRules()
-{
-    QProcess iptables;
-    iptables.start(QStringLiteral("iptables"),
-        { QStringLiteral("-t"), QStringLiteral("nat"), QStringLiteral("-S"), QStringLiteral("OUTPUT") });
-    iptables.waitForFinished();
-    QStringList rules
-        = QString::fromUtf8(iptables.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    rules.removeAll(QStringLiteral("-P OUTPUT ACCEPT"));
-    return rules;
-}
-
-} // namespace
-
+// What the tray's start decides before the toolkit: the one-tray-per-session lock and
+// the session bus address it accepts.
 class TestTrayStart : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        requireSandbox();
-        if (qgetenv("TUVORA_SANDBOX_NET") != "inside")
-            QSKIP("needs the sandbox's own network namespace");
-    }
-
-    void webRedirectComesAndOnlyItsPort80RulesGo()
-    {
-        QVERIFY(natOutputRules().isEmpty());
-        restoreWebRedirect();
-        const QStringList loaded = natOutputRules();
-        QCOMPARE(loaded.size(), 5);
-        QVERIFY(loaded.at(1).contains(QLatin1String("--dport 80 -j REDIRECT --to-ports 8080")));
-
-        // Restored again at the next start: the rule set replaces, it does not pile up.
-        restoreWebRedirect();
-        QCOMPARE(natOutputRules(), loaded);
-
-        removeWebRedirect();
-        QCOMPARE(natOutputRules(), loaded.mid(2));
-    }
+    void initTestCase() { requireSandbox(); }
 
     void oneTrayPerSession()
     {
