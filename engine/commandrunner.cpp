@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <grp.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -63,17 +63,21 @@ bool isShellSafe(QChar c)
 // user. Inside a root stretch of a set-user-id program the real user is still the
 // caller's, and the shell (and every init script it starts) would drop an effective root
 // for that reason; outside a stretch the saved root must not reach the child either.
+//
+// Plain system calls only: the child of a threaded parent may find the C library's locks
+// held.
 void becomeWhollyTheEffectiveUser()
 {
     const uid_t euid = ::geteuid();
     const gid_t egid = ::getegid();
-    if (euid == 0) {
-        [[maybe_unused]] int rc = ::setgroups(0, nullptr);
-        rc = ::setresgid(0, 0, 0);
-        rc = ::setresuid(0, 0, 0);
-    } else if (::setresgid(egid, egid, egid) != 0 || ::setresuid(euid, euid, euid) != 0) {
+    bool ok = true;
+    if (euid == 0)
+        ok = ::syscall(SYS_setgroups, 0, nullptr) == 0 && ::syscall(SYS_setresgid, 0, 0, 0) == 0
+            && ::syscall(SYS_setresuid, 0, 0, 0) == 0;
+    else
+        ok = ::syscall(SYS_setresgid, egid, egid, egid) == 0 && ::syscall(SYS_setresuid, euid, euid, euid) == 0;
+    if (!ok)
         ::_exit(127);
-    }
 }
 
 // Starts a program (searched on PATH when its name has no slash) with the given output

@@ -37,6 +37,8 @@ inline constexpr char IntWarningMarker[] = "/var/lib/tuvora/policyintwarning";
 inline constexpr char ActivationLock[] = "/var/lib/tuvora/activation.lock";
 inline constexpr char BlockedModesDir[] = "/var/lib/tuvora/blocked";
 inline constexpr char NetworkDir[] = "/var/lib/tuvora/network";
+// One lock per desktop session with a tray, so that a session runs one tray only.
+inline constexpr char TrayLockDir[] = "/var/lib/tuvora/tray";
 
 // Installed with the suite.
 inline constexpr char LangDir[] = "/usr/share/tuvora/lang";

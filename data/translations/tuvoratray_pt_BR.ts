@@ -100,4 +100,55 @@
         <translation>Cancela o acesso e fecha esta janela.</translation>
     </message>
 </context>
+<context>
+    <name>preTrayIcon</name>
+    <message>
+        <source>Policy Configuration</source>
+        <translation>Configuração de Políticas</translation>
+    </message>
+    <message>
+        <source>Free of Control Mode</source>
+        <translation>Modo Livre de Controle</translation>
+    </message>
+    <message>
+        <source>View Log</source>
+        <translation>Ver Registro</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Configurações</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Ajuda</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Sobre</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Sair</translation>
+    </message>
+    <message>
+        <source>Under Control Mode</source>
+        <translation>Modo Sob Controle</translation>
+    </message>
+    <message>
+        <source>Network Mode</source>
+        <translation>Modo de Rede</translation>
+    </message>
+    <message>
+        <source>Teacher Mode</source>
+        <translation>Modo Professor</translation>
+    </message>
+    <message>
+        <source>Local Mode</source>
+        <translation>Modo Local</translation>
+    </message>
+    <message>
+        <source>Tuvora is Blocking this application.</source>
+        <translation>O Tuvora está bloqueando este aplicativo.</translation>
+    </message>
+</context>
 </TS>

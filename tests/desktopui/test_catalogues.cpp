@@ -53,7 +53,9 @@ QStringList sourcesOf(const QString &program)
         if (!name.startsWith(QLatin1String("trayicon")))
             files.append(desktopui.filePath(name));
     }
-    if (program == QLatin1String("appstop") || program == QLatin1String("tuvora")) {
+    // Each program's own folder, forms included.
+    if (program == QLatin1String("appstop") || program == QLatin1String("tuvora")
+        || program == QLatin1String("tuvoratray")) {
         const QDir dir(QStringLiteral(SOURCE_DIR "/") + program);
         for (const QString &name :
             dir.entryList({ QStringLiteral("*.cpp"), QStringLiteral("*.h"), QStringLiteral("*.ui") }, QDir::Files))
