@@ -56,6 +56,13 @@ QStringList sourcesOf(const QString &program)
         for (const QString &name : dir.entryList({ QStringLiteral("*.cpp"), QStringLiteral("*.h") }, QDir::Files))
             files.append(dir.filePath(name));
     }
+    if (program == QLatin1String("tuvoratray")) {
+        // The settings dialog and the log viewer.
+        const QDir dir(QStringLiteral(SOURCE_DIR "/tuvoratray"));
+        for (const QString &name :
+            dir.entryList({ QStringLiteral("preconfiguration*"), QStringLiteral("prelog*") }, QDir::Files))
+            files.append(dir.filePath(name));
+    }
     return files;
 }
 
