@@ -36,3 +36,16 @@ template <typename Keep> QByteArray keptLines(const QByteArray &content, Keep &&
     }
     return kept;
 }
+
+// How a log reads now against the content last read: the same, grown by whole lines
+// at its end (as the watcher and the gate append), or otherwise changed.
+enum class LogChange { Same, Grown, Replaced };
+
+inline LogChange logChange(const QByteArray &before, const QByteArray &now)
+{
+    if (now == before)
+        return LogChange::Same;
+    if (before.endsWith('\n') && now.startsWith(before))
+        return LogChange::Grown;
+    return LogChange::Replaced;
+}

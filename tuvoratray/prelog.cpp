@@ -3,6 +3,7 @@
 #include "filelogcleanup.h"
 #include "helpopener.h"
 #include "logentries.h"
+#include "loglines.h"
 #include "logsettings.h"
 #include "pagelist.h"
 #include "paths.h"
@@ -31,19 +32,65 @@ QString actionText(FileAction action)
     return {};
 }
 
-// Gives the list one row per entry, with the entry's texts and the key its search looks in.
+// One row per entry, with the entry's texts and the key its search looks in.
 template <typename Entry, typename Texts, typename Key>
-void setRows(FilteredList &list, const QList<Entry> &entries, Texts texts, Key key)
+ListRows rowsOf(const QList<Entry> &entries, Texts texts, Key key)
 {
-    QList<QTreeWidgetItem *> rows;
-    QStringList keys;
-    rows.reserve(entries.size());
-    keys.reserve(entries.size());
+    ListRows rows;
+    rows.items.reserve(entries.size());
+    rows.keys.reserve(entries.size());
     for (const Entry &entry : entries) {
-        rows.append(new QTreeWidgetItem(texts(entry)));
-        keys.append(key(entry));
+        rows.items.append(new QTreeWidgetItem(texts(entry)));
+        rows.keys.append(key(entry));
     }
-    list.setRows(std::move(rows), std::move(keys));
+    return rows;
+}
+
+ListRows applicationRows(const QByteArray &content)
+{
+    return rowsOf(
+        parseApplicationsLog(content),
+        [](const ApplicationLogEntry &entry) {
+            return QStringList { entry.application, entry.when };
+        },
+        [](const ApplicationLogEntry &entry) { return entry.application; });
+}
+
+ListRows fileRows(const QByteArray &content)
+{
+    return rowsOf(
+        parseFilesLog(content),
+        [](const FileLogEntry &entry) {
+            return QStringList { entry.path, actionText(entry.action), entry.when };
+        },
+        [](const FileLogEntry &entry) { return entry.path; });
+}
+
+ListRows webRows(const QByteArray &content)
+{
+    return rowsOf(
+        parseInternetLog(content),
+        [](const WebLogEntry &entry) {
+            return QStringList { entry.hits, entry.url };
+        },
+        [](const WebLogEntry &entry) { return entry.url; });
+}
+
+// Brings the list up to the log as it reads now: nothing to do when it reads as
+// before, only the new lines' rows when it has grown, all rows anew otherwise.
+void updateRows(FilteredList &list, QByteArray &shown, const QByteArray &now, ListRows (*rows)(const QByteArray &))
+{
+    switch (logChange(shown, now)) {
+    case LogChange::Same:
+        return;
+    case LogChange::Grown:
+        list.appendRows(rows(now.sliced(shown.size())));
+        break;
+    case LogChange::Replaced:
+        list.setRows(rows(now));
+        break;
+    }
+    shown = now;
 }
 
 } // namespace
@@ -68,16 +115,16 @@ preLog::preLog(QWidget *parent)
         pause->setSingleShot(true);
         pause->setInterval(SearchPauseMilliseconds);
     }
-    connect(&m_applicationPause, &QTimer::timeout, this, [this] { loadApplications(true); });
-    connect(&m_filePause, &QTimer::timeout, this, [this] { loadFiles(true); });
+    connect(&m_applicationPause, &QTimer::timeout, this, [this] { loadApplications(); });
+    connect(&m_filePause, &QTimer::timeout, this, [this] { loadFiles(); });
     connect(&m_internetPause, &QTimer::timeout, this, &preLog::refreshInternetLog);
 
-    loadApplications(false);
-    loadFiles(false);
+    loadApplications();
+    loadFiles();
     // The report is written afresh whenever the web log is kept.
     if (readLogSettings().internetLog)
         writeWebReport();
-    loadInternet(false);
+    loadInternet();
 
     m_page = 0;
     wstack->setCurrentIndex(0);
@@ -98,51 +145,21 @@ void preLog::setSlideClock(std::unique_ptr<SlideClock> clock)
         m_slideClock->start(SlideMilliseconds);
 }
 
-void preLog::loadApplications(bool onlyWhenChanged)
+void preLog::loadApplications()
 {
-    const QByteArray content = readLogAsRoot(Paths::path(Paths::ApplicationsLog));
-    if (onlyWhenChanged && content == m_applicationsContent)
-        return;
-    m_applicationsContent = content;
-    setRows(
-        m_applicationRows, parseApplicationsLog(content),
-        [](const ApplicationLogEntry &entry) {
-            return QStringList { entry.application, entry.when };
-        },
-        [](const ApplicationLogEntry &entry) { return entry.application; });
+    updateRows(
+        m_applicationRows, m_applicationsContent, readLogAsRoot(Paths::path(Paths::ApplicationsLog)), applicationRows);
 }
 
-void preLog::loadFiles(bool onlyWhenChanged)
+void preLog::loadFiles()
 {
     const QByteArray content = asRoot([] { return cleanFilesLog(Paths::path(Paths::FilesLog)); });
-    if (onlyWhenChanged && content == m_filesContent)
-        return;
-    m_filesContent = content;
-    showFiles();
+    updateRows(m_fileRows, m_filesContent, content, fileRows);
 }
 
-void preLog::showFiles()
+void preLog::loadInternet()
 {
-    setRows(
-        m_fileRows, parseFilesLog(m_filesContent),
-        [](const FileLogEntry &entry) {
-            return QStringList { entry.path, actionText(entry.action), entry.when };
-        },
-        [](const FileLogEntry &entry) { return entry.path; });
-}
-
-void preLog::loadInternet(bool onlyWhenChanged)
-{
-    const QByteArray content = readLogAsRoot(Paths::path(Paths::InternetLog));
-    if (onlyWhenChanged && content == m_internetContent)
-        return;
-    m_internetContent = content;
-    setRows(
-        m_webRows, parseInternetLog(content),
-        [](const WebLogEntry &entry) {
-            return QStringList { entry.hits, entry.url };
-        },
-        [](const WebLogEntry &entry) { return entry.url; });
+    updateRows(m_webRows, m_internetContent, readLogAsRoot(Paths::path(Paths::InternetLog)), webRows);
 }
 
 void preLog::refreshInternetLog()
@@ -153,7 +170,7 @@ void preLog::refreshInternetLog()
     m_reportRunning = true;
     startWebReport(this, [this](bool) {
         m_reportRunning = false;
-        loadInternet(true);
+        loadInternet();
     });
 }
 
@@ -251,5 +268,5 @@ void preLog::languageChange()
     preLogBase::languageChange();
     // The action words of the files log are the window's own texts.
     if (!m_filesContent.isEmpty())
-        showFiles();
+        m_fileRows.setRows(fileRows(m_filesContent));
 }

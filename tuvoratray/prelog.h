@@ -50,12 +50,10 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    // Each reads its log and shows its rows; with onlyWhenChanged, a log that reads as
-    // before keeps the rows it has.
-    void loadApplications(bool onlyWhenChanged);
-    void loadFiles(bool onlyWhenChanged);
-    void loadInternet(bool onlyWhenChanged);
-    void showFiles();
+    // Each reads its log and brings its rows up to it.
+    void loadApplications();
+    void loadFiles();
+    void loadInternet();
     void showSnapshot();
     void refreshInternetLog();
 

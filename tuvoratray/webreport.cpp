@@ -57,19 +57,19 @@ bool writeWebReport()
 
 void startWebReport(QObject *context, std::function<void(bool written)> done)
 {
-    auto *process = new QProcess(context);
-    QObject::connect(process, &QProcess::finished, context, [process, done] {
-        const bool written = saveReport(*process);
+    // The analyser runs as root and cannot be stopped by the user: a window closed
+    // meanwhile lets it finish and write the report, and is not told.
+    auto *process = new QProcess;
+    const QPointer<QObject> receiver(context);
+    const auto finish = [process, receiver, done](bool written) {
         process->deleteLater();
-        if (done)
+        if (receiver && done)
             done(written);
-    });
-    QObject::connect(process, &QProcess::errorOccurred, context, [process, done](QProcess::ProcessError error) {
-        if (error != QProcess::FailedToStart)
-            return;
-        process->deleteLater();
-        if (done)
-            done(false);
+    };
+    QObject::connect(process, &QProcess::finished, process, [process, finish] { finish(saveReport(*process)); });
+    QObject::connect(process, &QProcess::errorOccurred, process, [finish](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            finish(false);
     });
     startAnalyser(*process);
 }

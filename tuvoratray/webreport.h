@@ -19,6 +19,5 @@ bool writeWebReport();
 
 // The same without waiting, for a window that must keep drawing meanwhile: the
 // analyser is started as root, the caller's thread goes on as the user, and `done`
-// runs on the context's thread once the report is written (or was not). Nothing runs
-// when the context is gone first.
+// runs once the report is written (or was not), unless the context is gone by then.
 void startWebReport(QObject *context, std::function<void(bool written)> done);

@@ -1,11 +1,16 @@
 #include "configfixture.h"
 
+#include "helpbrowser.h"
+#include "helpdlg.h"
 #include "paths.h"
 #include "testfiles.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 
 QByteArray configWith(const QString &password, const QByteArray &logElement, int machineMode)
 {
@@ -36,4 +41,21 @@ void installLogAnalyser()
     QFile::copy(QStringLiteral(SOURCE_DIR "/system/bin/yasla"), target);
     QFile(target).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QDir().mkpath(QFileInfo(Paths::path(Paths::SquidAccessLog)).path());
+}
+
+QString helpPageOpenedBy(const std::function<void()> &action)
+{
+    QString page;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        auto *viewer = dialog ? dialog->findChild<HelpDlg *>() : nullptr;
+        if (!viewer)
+            return;
+        page = QFileInfo(viewer->browser()->source().toLocalFile()).fileName();
+        dialog->reject();
+    });
+    driver.start(5);
+    action();
+    return page;
 }

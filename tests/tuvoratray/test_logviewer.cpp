@@ -171,6 +171,15 @@ private slots:
 
         QTest::keyClicks(window.txtSearchFileLog, QStringLiteral("report"));
         QCOMPARE(rows(window.lstFileLog), QStringList({ QStringLiteral("/home/ana/report.txt|Created|t2") }));
+        // What the watcher writes meanwhile shows once typing pauses, cleaned up.
+        QFile log(path(Paths::FilesLog));
+        QVERIFY(log.open(QIODevice::Append));
+        log.write("IN_CREATE^/home/ana/.report.swp^t3\nIN_DELETE^/home/ana/report.txt^t4\n");
+        log.close();
+        QTRY_COMPARE(rows(window.lstFileLog),
+            QStringList({ QStringLiteral("/home/ana/report.txt|Created|t2"),
+                QStringLiteral("/home/ana/report.txt|Deleted|t4") }));
+        QVERIFY(!readFileBytes(path(Paths::FilesLog)).contains(".report.swp"));
         QTest::keyClicks(window.txtSearchInternetLog, QStringLiteral("Ex"));
         QCOMPARE(rows(window.lstInternetLog), QStringList({ QStringLiteral("4|Example.org") }));
     }
@@ -229,11 +238,17 @@ private slots:
         window.lstOptions->setCurrentItem(window.lstOptions->topLevelItem(1));
         QCOMPARE(window.wstack->currentIndex(), 1);
         QVERIFY(!beat->isActive());
+        QVERIFY(helpPageOpenedBy([&] {
+            QTest::mouseClick(window.btnHelp, Qt::LeftButton);
+        }).startsWith(QStringLiteral("ViewLog_")));
         window.lstOptions->setCurrentItem(window.lstOptions->topLevelItem(0));
         QCOMPARE(window.sldSlider->value(), 0);
         QVERIFY(beat->isActive());
         QTest::mouseClick(window.chkSlide, Qt::LeftButton);
         QVERIFY(!beat->isActive());
+        QVERIFY(helpPageOpenedBy([&] {
+            QTest::mouseClick(window.btnHelp, Qt::LeftButton);
+        }).startsWith(QStringLiteral("Snapshots_")));
     }
 
     void noSnapshotsShowsNothing()

@@ -302,6 +302,13 @@ private slots:
         QCOMPARE(dialog.wstack->currentIndex(), 1);
         QCOMPARE(dialog.currentPage(), 1);
         QVERIFY(dialog.chkInternetLog->isVisible());
+        QVERIFY(helpPageOpenedBy([&] {
+            QTest::mouseClick(dialog.btnHelp, Qt::LeftButton);
+        }).startsWith(QStringLiteral("LogConfiguration_")));
+        dialog.lstOptions->setCurrentItem(dialog.lstOptions->topLevelItem(0));
+        QVERIFY(helpPageOpenedBy([&] {
+            QTest::mouseClick(dialog.btnHelp, Qt::LeftButton);
+        }).startsWith(QStringLiteral("GeneralSettings_")));
     }
 };
 
