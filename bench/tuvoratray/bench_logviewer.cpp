@@ -40,11 +40,11 @@ QByteArray fileLog()
     log.reserve(FileLogLines * 80);
     for (int i = 0; i < FileLogLines; ++i) {
         const QByteArray user = "user" + QByteArray::number(i % 40);
-        const QByteArray file = i % 4 == 3 ? ".cache/mozilla/entry" + QByteArray::number(i)
-                                           : "Documents/project" + QByteArray::number(i % 500) + "/file"
-                + QByteArray::number(i) + ".odt";
-        log += QByteArray(events[i % 4]) + "^/home/" + user + '/' + file + "^2024-05-02 14:"
-            + QByteArray::number(10 + i % 50) + ":00\n";
+        const QByteArray file = i % 4 == 3
+            ? ".cache/mozilla/entry" + QByteArray::number(i)
+            : "Documents/project" + QByteArray::number(i % 500) + "/file" + QByteArray::number(i) + ".odt";
+        log += QByteArray(events[i % 4]) + "^/home/" + user + '/' + file
+            + "^2024-05-02 14:" + QByteArray::number(10 + i % 50) + ":00\n";
     }
     return log;
 }
@@ -55,9 +55,9 @@ QByteArray accessLog()
     log.reserve(AccessLogBytes + 200);
     for (int i = 0; log.size() < AccessLogBytes; ++i) {
         log += QByteArray::number(1700000000 + i) + ".123 " + QByteArray::number(100 + i % 900) + " 192.168.0."
-            + QByteArray::number(i % 250) + " TCP_MISS/200 " + QByteArray::number(1000 + i % 50000)
-            + " GET http://www" + QByteArray::number((i * 7919) % 5000) + ".example.com/path/page"
-            + QByteArray::number(i) + ".html - HIER_DIRECT/10.0.0." + QByteArray::number(i % 250) + " text/html\n";
+            + QByteArray::number(i % 250) + " TCP_MISS/200 " + QByteArray::number(1000 + i % 50000) + " GET http://www"
+            + QByteArray::number((i * 7919) % 5000) + ".example.com/path/page" + QByteArray::number(i)
+            + ".html - HIER_DIRECT/10.0.0." + QByteArray::number(i % 250) + " text/html\n";
     }
     return log;
 }
@@ -103,8 +103,8 @@ std::vector<double> typeTimed(preLog &window, QLineEdit *search, const QString &
 void report(const char *what, std::vector<double> times)
 {
     std::sort(times.begin(), times.end());
-    std::printf("%-44s median %7.1f ms  max %7.1f ms  (%zu keys)\n", what, times[times.size() / 2], times.back(),
-        times.size());
+    std::printf(
+        "%-44s median %7.1f ms  max %7.1f ms  (%zu keys)\n", what, times[times.size() / 2], times.back(), times.size());
 }
 
 } // namespace
@@ -156,8 +156,8 @@ int main(int argc, char **argv)
         QElapsedTimer pause;
         pause.start();
         QTest::qWait(preLog::SearchPauseMilliseconds + 50);
-        std::printf("%-44s %7.0f ms beyond the pause\n", what,
-            milliseconds(pause) - preLog::SearchPauseMilliseconds - 50);
+        std::printf(
+            "%-44s %7.0f ms beyond the pause\n", what, milliseconds(pause) - preLog::SearchPauseMilliseconds - 50);
     };
     QTest::keyClick(window.txtSearchFileLog, Qt::Key_Backspace);
     timedPause("files log read again, unchanged");
@@ -175,7 +175,9 @@ int main(int argc, char **argv)
     QCoreApplication::processEvents();
     report("internet search \"www12\"", typeTimed(window, window.txtSearchInternetLog, QStringLiteral("www12")));
 
-    struct rusage usage {};
+    struct rusage usage
+    {
+    };
     getrusage(RUSAGE_SELF, &usage);
     std::printf("peak resident memory %ld MB\n", usage.ru_maxrss / 1024);
     return 0;
