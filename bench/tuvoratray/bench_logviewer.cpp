@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <sys/resource.h>
+#include <time.h>
 #include <vector>
 
 namespace {
@@ -84,27 +85,68 @@ double milliseconds(const QElapsedTimer &timer)
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-// Types the text into the search line one key at a time, each keystroke timed until
-// the list is drawn again.
-std::vector<double> typeTimed(preLog &window, QLineEdit *search, const QString &text)
+double threadCpuMilliseconds()
 {
-    std::vector<double> times;
+    timespec now {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+// A keystroke's cost: the time until the list is drawn again, and the processor time
+// the window's thread spent on it, which other work on a busy machine does not inflate.
+struct KeyTime
+{
+    double wall = 0;
+    double cpu = 0;
+};
+
+std::vector<KeyTime> typeTimed(preLog &window, QLineEdit *search, const QString &text)
+{
+    std::vector<KeyTime> times;
     for (const QChar c : text) {
         QElapsedTimer timer;
         timer.start();
+        const double cpu = threadCpuMilliseconds();
         QTest::keyClick(search, c.toLatin1());
         window.repaint();
         QCoreApplication::processEvents();
-        times.push_back(milliseconds(timer));
+        times.push_back({ milliseconds(timer), threadCpuMilliseconds() - cpu });
     }
     return times;
 }
 
-void report(const char *what, std::vector<double> times)
+// Types the text three times over, from an empty search line each time, and keeps
+// each keystroke's best times.
+std::vector<KeyTime> typeBestOfThree(preLog &window, QLineEdit *search, const QString &text)
 {
-    std::sort(times.begin(), times.end());
-    std::printf(
-        "%-44s median %7.1f ms  max %7.1f ms  (%zu keys)\n", what, times[times.size() / 2], times.back(), times.size());
+    std::vector<KeyTime> best;
+    for (int run = 0; run < 3; ++run) {
+        search->clear();
+        window.repaint();
+        QCoreApplication::processEvents();
+        const std::vector<KeyTime> times = typeTimed(window, search, text);
+        if (best.empty())
+            best = times;
+        for (size_t i = 0; i < times.size(); ++i) {
+            best[i].wall = std::min(best[i].wall, times[i].wall);
+            best[i].cpu = std::min(best[i].cpu, times[i].cpu);
+        }
+    }
+    return best;
+}
+
+void report(const char *what, const std::vector<KeyTime> &times)
+{
+    std::vector<double> wall;
+    std::vector<double> cpu;
+    for (const KeyTime &time : times) {
+        wall.push_back(time.wall);
+        cpu.push_back(time.cpu);
+    }
+    std::sort(wall.begin(), wall.end());
+    std::sort(cpu.begin(), cpu.end());
+    std::printf("%-40s %zu keys, best of 3: median %5.1f ms, max %5.1f ms; processor median %5.1f ms, max %5.1f ms\n",
+        what, times.size(), wall[wall.size() / 2], wall.back(), cpu[cpu.size() / 2], cpu.back());
 }
 
 } // namespace
@@ -145,10 +187,8 @@ int main(int argc, char **argv)
     window.tabWidget4->setCurrentIndex(1);
     QCoreApplication::processEvents();
     report("files search \"/home/user6/Documents/\"",
-        typeTimed(window, window.txtSearchFileLog, QStringLiteral("/home/user6/Documents/")));
-    window.txtSearchFileLog->clear();
-    QCoreApplication::processEvents();
-    report("files search \"file1999\"", typeTimed(window, window.txtSearchFileLog, QStringLiteral("file1999")));
+        typeBestOfThree(window, window.txtSearchFileLog, QStringLiteral("/home/user6/Documents/")));
+    report("files search \"file1999\"", typeBestOfThree(window, window.txtSearchFileLog, QStringLiteral("file1999")));
 
     // Once typing pauses, the files log is read again: as it was, then grown by what
     // the watcher wrote meanwhile, then changed throughout.
@@ -173,7 +213,7 @@ int main(int argc, char **argv)
 
     window.tabWidget4->setCurrentIndex(2);
     QCoreApplication::processEvents();
-    report("internet search \"www12\"", typeTimed(window, window.txtSearchInternetLog, QStringLiteral("www12")));
+    report("internet search \"www12\"", typeBestOfThree(window, window.txtSearchInternetLog, QStringLiteral("www12")));
 
     struct rusage usage
     {
