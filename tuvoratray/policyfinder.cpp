@@ -8,8 +8,7 @@
 
 PolicyFinder::PolicyFinder(TrayModeControl *tray)
     : tray(tray)
-{
-}
+{ }
 
 PolicyFinder::~PolicyFinder() = default;
 
@@ -39,8 +38,7 @@ void PolicyFinder::backToParentPolicy(bool resetSchoolStamp)
 }
 
 void PolicyFinder::onTimeout()
-{
-}
+{ }
 
 PolicyFinder *sharedPolicyFinder(TrayModeControl *tray)
 {

@@ -7,6 +7,8 @@
 #include "paths.h"
 #include "policy.h"
 #include "policyconfig.h"
+#include "preconfiguration.h"
+#include "prelog.h"
 #include "policyfinder.h"
 #include "preabout.h"
 #include "privileges.h"
@@ -286,12 +288,12 @@ void preTrayIcon::onSettings(bool unlocked)
 
 void preTrayIcon::openSettingsDialog(bool unlocked)
 {
-    Q_UNUSED(unlocked) // The settings dialog (preConfiguration) opens here.
+    preConfiguration(this, unlocked).exec();
 }
 
 void preTrayIcon::openLogViewer()
 {
-    // The log viewer (preLog) opens here.
+    preLog(this).exec();
 }
 
 void preTrayIcon::onClose()

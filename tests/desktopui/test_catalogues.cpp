@@ -61,6 +61,13 @@ QStringList sourcesOf(const QString &program)
             dir.entryList({ QStringLiteral("*.cpp"), QStringLiteral("*.h"), QStringLiteral("*.ui") }, QDir::Files))
             files.append(dir.filePath(name));
     }
+    if (program == QLatin1String("tuvoratray")) {
+        // The settings dialog and the log viewer.
+        const QDir dir(QStringLiteral(SOURCE_DIR "/tuvoratray"));
+        for (const QString &name :
+            dir.entryList({ QStringLiteral("preconfiguration*"), QStringLiteral("prelog*") }, QDir::Files))
+            files.append(dir.filePath(name));
+    }
     return files;
 }
 
