@@ -7,22 +7,17 @@
 #include "translationchoice.h"
 
 #include <QApplication>
-#include <QTranslator>
 
 #include <cstdio>
 
-QString gateCatalogueFile()
+QString gateLanguage()
 {
     QString language = readLanguage();
     if (language.isEmpty()) {
         language = qEnvironmentVariable("LANG");
         writeLanguage(language);
     }
-    const QString prefix = QStringLiteral("appstop_");
-    QString code = installedCatalogueCode(language, prefix);
-    if (code.isEmpty())
-        code = QStringLiteral("en_US");
-    return translationDirectory() + QLatin1Char('/') + prefix + code + QStringLiteral(".qm");
+    return language;
 }
 
 QString blockedProgramPath(const QString &invokedName)
@@ -41,23 +36,17 @@ QString gateMessage(const QString &programPath)
 
 int runGateWithoutDisplay(const QString &invokedName)
 {
-    QTranslator translator;
-    if (translator.load(gateCatalogueFile()))
-        QCoreApplication::installTranslator(&translator);
+    const auto translations = installTranslations(QStringLiteral("appstop_"), gateLanguage());
     const QString text = QCoreApplication::translate("appstop", "Tuvora - Alert") + QLatin1Char('\n')
         + gateMessage(blockedProgramPath(invokedName)) + QLatin1Char('\n');
     std::fputs(text.toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
-    QCoreApplication::removeTranslator(&translator);
     return 0;
 }
 
 int runGate(const QString &invokedName)
 {
-    QTranslator translator;
-    const QString catalogue = gateCatalogueFile();
-    if (translator.load(catalogue))
-        QCoreApplication::installTranslator(&translator);
+    const auto translations = installTranslations(QStringLiteral("appstop_"), gateLanguage());
 
     contextFitler filter;
     qApp->installEventFilter(&filter);
@@ -71,6 +60,5 @@ int runGate(const QString &invokedName)
         { QCoreApplication::translate("appstop", "OK") }, 0, -1);
 
     qApp->removeEventFilter(&filter);
-    QCoreApplication::removeTranslator(&translator);
     return 0;
 }

@@ -5,9 +5,9 @@
 // The gate that a blocked program's launch ends in: it names the program and says
 // that it can only be started in Free of Control mode.
 
-// The translation to load: chooses the language (the configured one, else LANG, which
-// is then stored as the configured one) and returns the catalogue file to load.
-QString gateCatalogueFile();
+// The language of the gate's texts: the configured one, else LANG, which is then
+// stored as the configured one.
+QString gateLanguage();
 
 // The full path of the blocked program as "which" resolves its invoked name, or the
 // name unchanged when "which" finds nothing.
