@@ -8,8 +8,14 @@
 // file afresh; every setter moves its element to the end of the root and writes the
 // whole file back. A setter leaves a missing or unparseable file untouched.
 namespace PolicyConfig {
-inline QString filePath() { return Paths::path(Paths::ConfigFile); }
-inline QString gatewayTimeoutPath() { return Paths::path(Paths::GatewayTimeoutFile); }
+inline QString filePath()
+{
+    return Paths::path(Paths::ConfigFile);
+}
+inline QString gatewayTimeoutPath()
+{
+    return Paths::path(Paths::GatewayTimeoutFile);
+}
 } // namespace PolicyConfig
 
 QString readServerIP();

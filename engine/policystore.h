@@ -6,7 +6,10 @@
 #include <QStringList>
 
 namespace PolicyStore {
-inline QString directory() { return Paths::path(Paths::PolicyDir); }
+inline QString directory()
+{
+    return Paths::path(Paths::PolicyDir);
+}
 // The full path of policy number N: the directory, "/policy_", N and ".xml".
 QString pathForNumber(int number);
 // The full path of a listed name: the directory, "/" and the name.

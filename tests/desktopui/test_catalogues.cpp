@@ -104,7 +104,8 @@ private slots:
         QVERIFY(!shared.isEmpty());
         for (const char *program : { "appstop", "tuvora", "tuvoratray" }) {
             for (const Message &message : readCatalogue(tsFile(QString::fromLatin1(program))))
-                QVERIFY2(!shared.contains(message.context), qPrintable(message.context + QStringLiteral(" in ") + QString::fromLatin1(program)));
+                QVERIFY2(!shared.contains(message.context),
+                    qPrintable(message.context + QStringLiteral(" in ") + QString::fromLatin1(program)));
         }
     }
 

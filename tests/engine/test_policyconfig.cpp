@@ -8,7 +8,6 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
-
 namespace {
 
 const QString ConfigPath = Paths::path(Paths::ConfigFile);
@@ -46,7 +45,8 @@ private slots:
         // As seeded from the installed defaults.
         QCOMPARE(fileMode(ConfigPath), 0600u);
         // The administrator password is added by the install, which asks for it.
-        for (const char *key : {"ServerIP", "Interval", "MaxShots", "Status", "Language", "NextPolicy", "Type", "Log"})
+        for (const char *key :
+            { "ServerIP", "Interval", "MaxShots", "Status", "Language", "NextPolicy", "Type", "Log" })
             QVERIFY2(rootChildren().contains(QLatin1String(key)), key);
         QCOMPARE(readStatus(), 1);
         QCOMPARE(readType(), 0);
@@ -108,8 +108,11 @@ private slots:
         const QByteArray openError = QByteArray("Error opening file: ") + Paths::ConfigFile + '\n';
         QCOMPARE(captureStderr([] { writeStatus(1); }), openError);
         QVERIFY(!QFile::exists(ConfigPath));
-        QCOMPARE(captureStderr([] { QCOMPARE(readStatus(), 0); QCOMPARE(readLanguage(), QString()); }),
-                 openError + openError);
+        QCOMPARE(captureStderr([] {
+            QCOMPARE(readStatus(), 0);
+            QCOMPARE(readLanguage(), QString());
+        }),
+            openError + openError);
 
         const QByteArray broken("<Config><Status>1</Status>");
         writeConfig(broken);

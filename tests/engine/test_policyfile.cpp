@@ -210,7 +210,8 @@ private slots:
         QCOMPARE(policyFileNames(), QStringList({QStringLiteral("policy_.xml"), QStringLiteral("policy_10.xml"),
                                                  QStringLiteral("policy_2.xml"), QStringLiteral("policy_3.xml"),
                                                  QStringLiteral("policy_abc.xml")}));
-        QCOMPARE(PolicyStore::pathForName(QStringLiteral("policy_2.xml")), Paths::path(Paths::PolicyDir) + QStringLiteral("/policy_2.xml"));
+        QCOMPARE(PolicyStore::pathForName(QStringLiteral("policy_2.xml")),
+            Paths::path(Paths::PolicyDir) + QStringLiteral("/policy_2.xml"));
         for (const QString &name : store.entryList(QDir::Files))
             QFile::remove(store.filePath(name));
     }
