@@ -14,16 +14,16 @@
 
 namespace {
 
-bool fillGrid(WeekGrid &grid, const QString &hours)
+bool fillGrid(WeekGrid &grid, const QString &ranges)
 {
-    if (hours == QLatin1String("all")) {
+    if (ranges == QLatin1String("all")) {
         grid.fill(1);
         return true;
     }
     grid.fill(0);
-    if (hours == QLatin1String("none"))
+    if (ranges == QLatin1String("none"))
         return true;
-    for (const QString &range : hours.split(QLatin1Char(','))) {
+    for (const QString &range : ranges.split(QLatin1Char(','))) {
         const QStringList dayHours = range.split(QLatin1Char(':'));
         const QStringList hours = dayHours.value(1).split(QLatin1Char('-'));
         bool okDay = false, okFirst = false, okLast = false;
