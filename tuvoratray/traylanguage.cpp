@@ -4,20 +4,16 @@
 #include "translationchoice.h"
 
 #include <QCoreApplication>
-#include <QTranslator>
 
 QString chooseTrayLanguage(QCoreApplication &application, const QString &language)
 {
-    writeLanguage(language);
-    const QString prefix = QStringLiteral("tuvoratray_");
-    const QString code = installedCatalogueCode(language, prefix);
+    // Only a locale name is stored; anything else the caller put in LANG is ignored.
+    const bool plain = isPlainLocaleCode(language);
+    writeLanguage(plain ? language : QString());
+    const QString code = installedCatalogueCode(language, QStringLiteral("tuvoratray_"));
     if (code.isEmpty())
         return code;
-    auto *translator = new QTranslator(&application);
-    if (!translator->load(prefix + code + QStringLiteral(".qm"), translationDirectory())) {
-        delete translator;
-        return QString();
-    }
-    application.installTranslator(translator);
+    // The translators live as long as the application.
+    installTranslations(QStringLiteral("tuvoratray_"), language).release()->setParent(&application);
     return code;
 }
