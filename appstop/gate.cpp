@@ -7,7 +7,6 @@
 #include "translationchoice.h"
 
 #include <QApplication>
-#include <QTranslator>
 
 #include <cstdio>
 
@@ -21,15 +20,6 @@ QString chooseGateLanguage()
         writeLanguage(language);
     }
     return language;
-}
-
-QString gateCatalogueFile(const QString &language)
-{
-    const QString prefix = QStringLiteral("appstop_");
-    QString code = installedCatalogueCode(language, prefix);
-    if (code.isEmpty())
-        code = QStringLiteral("en_US");
-    return translationDirectory() + QLatin1Char('/') + prefix + code + QStringLiteral(".qm");
 }
 
 QString blockedProgramPath(const QString &invokedName)
@@ -48,22 +38,17 @@ QString gateMessage(const QString &programPath)
 
 int runGateWithoutDisplay(const QString &invokedName, const QString &language)
 {
-    QTranslator translator;
-    if (translator.load(gateCatalogueFile(language)))
-        QCoreApplication::installTranslator(&translator);
+    const auto translations = installTranslations(QStringLiteral("appstop_"), language);
     const QString text = QCoreApplication::translate("appstop", "Tuvora - Alert") + QLatin1Char('\n')
         + gateMessage(blockedProgramPath(invokedName)) + QLatin1Char('\n');
     std::fputs(text.toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
-    QCoreApplication::removeTranslator(&translator);
     return 0;
 }
 
 int runGate(const QString &invokedName, const QString &language)
 {
-    QTranslator translator;
-    if (translator.load(gateCatalogueFile(language)))
-        QCoreApplication::installTranslator(&translator);
+    const auto translations = installTranslations(QStringLiteral("appstop_"), language);
 
     contextFitler filter;
     qApp->installEventFilter(&filter);
@@ -77,6 +62,5 @@ int runGate(const QString &invokedName, const QString &language)
         { QCoreApplication::translate("appstop", "OK") }, 0, -1);
 
     qApp->removeEventFilter(&filter);
-    QCoreApplication::removeTranslator(&translator);
     return 0;
 }

@@ -10,10 +10,6 @@
 // (pt_BR.UTF-8, not a path or any other text the caller chose) is taken and stored.
 QString chooseGateLanguage();
 
-// The catalogue file to load for the language: an installed one narrowed from it, or
-// the English one.
-QString gateCatalogueFile(const QString &language);
-
 // The full path of the blocked program as "which" resolves its invoked name, or the
 // name unchanged when "which" finds nothing.
 QString blockedProgramPath(const QString &invokedName);

@@ -8,8 +8,12 @@ endif()
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTOUIC ON)
 set(CMAKE_AUTORCC ON)
+# Installing relinks the programs instead of editing their run paths in place: the
+# editing needs room reserved in the build tree's run path, an empty entry, which
+# makes the loader search the current folder.
+set(CMAKE_NO_BUILTIN_CHRPATH ON)
 
-find_package(Qt6 6.4 REQUIRED COMPONENTS Core Xml)
+find_package(Qt6 6.4 REQUIRED COMPONENTS Core)
 find_package(pugixml REQUIRED)
 
 add_library(tuvora_common INTERFACE)
@@ -29,10 +33,17 @@ if(TUVORA_SANITIZE)
   target_link_options(tuvora_common INTERFACE -fsanitize=address,undefined)
 endif()
 
-# Where the installed suite lives; the programs use these fixed paths at run time.
-set(TUVORA_SYSCONF_DIR "/etc/tuvora")
-set(TUVORA_LANG_DIR "/usr/share/tuvora/lang")
-set(TUVORA_DOC_DIR "/usr/share/doc/tuvora")
+# The suite's fixed places on the machine, from the one list that the programs and
+# the scripts read too: engine/paths.h. Each becomes TUVORA_PATH_<name>.
+file(STRINGS ${PROJECT_SOURCE_DIR}/engine/paths.h tuvora_places
+  REGEX "^inline constexpr char [A-Za-z0-9_]+\\[\\] = \"[^\"]+\";$")
+foreach(place IN LISTS tuvora_places)
+  string(REGEX REPLACE "^inline constexpr char ([A-Za-z0-9_]+)\\[\\] = \"([^\"]+)\";$" "\\1;\\2" place "${place}")
+  list(GET place 0 name)
+  list(GET place 1 value)
+  set(TUVORA_PATH_${name} ${value})
+endforeach()
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/engine/paths.h)
 
 # "format" applies .clang-format to the project's C++ sources.
 find_program(CLANG_FORMAT_EXECUTABLE NAMES clang-format clang-format-14)

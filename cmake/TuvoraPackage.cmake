@@ -1,6 +1,8 @@
 # The Debian package: cpack -G DEB in the build folder gives tuvora_VERSION_ARCH.deb.
 # Its maintainer scripts run tuvora-system, which puts the configuration in place on
-# install and restores squid's and e2guardian's own configuration on removal.
+# install (asking for the administrator password on the terminal when none is set, or
+# reading it from the file that TUVORA_PASSWORD_FILE names) and restores squid's and
+# e2guardian's own configuration on removal.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tuvora)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -19,17 +21,18 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "Policies of web sites, banned words and desktop applications, in force at the\n hours of a weekly schedule, enforced with squid, e2guardian, iptables and cron.")
 
 set(tuvora_maintainer_dir ${CMAKE_CURRENT_BINARY_DIR}/debian)
+set(tuvora_system ${CPACK_PACKAGING_INSTALL_PREFIX}/${TUVORA_SYSTEM_DIR}/tuvora-system)
 file(MAKE_DIRECTORY ${tuvora_maintainer_dir})
 file(WRITE ${tuvora_maintainer_dir}/postinst "#!/bin/sh
 set -e
 if [ \"$1\" = configure ]; then
-    /usr/share/tuvora/system/tuvora-system install /usr/share/tuvora/system
+    ${tuvora_system} install
 fi
 ")
 file(WRITE ${tuvora_maintainer_dir}/prerm "#!/bin/sh
 set -e
 if [ \"$1\" = remove ]; then
-    /usr/share/tuvora/system/tuvora-system remove
+    ${tuvora_system} remove
 fi
 ")
 file(WRITE ${tuvora_maintainer_dir}/postrm "#!/bin/sh

@@ -5,6 +5,7 @@
 #include "helpbrowser.h"
 #include "helpicons.h"
 #include "privileges.h"
+#include "setuidstart.h"
 #include "userprocess.h"
 
 #include <QDebug>
@@ -161,8 +162,8 @@ void HelpDlg::slotCloseFolder(QTreeWidgetItem *row)
 
 QString HelpDlg::webBrowserProgram()
 {
-    return QStandardPaths::findExecutable(QStringLiteral("firefox"),
-        { QStringLiteral("/usr/local/bin"), QStringLiteral("/usr/bin"), QStringLiteral("/bin") });
+    return QStandardPaths::findExecutable(
+        QStringLiteral("firefox"), QString::fromLatin1(SetuidStart::searchPath).split(QLatin1Char(':')));
 }
 
 void HelpDlg::slotLinkClicked(const QString &link)

@@ -2,6 +2,7 @@
 
 #include "helpdlg.h"
 #include "policyconfig.h"
+#include "translationchoice.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -9,25 +10,10 @@
 #include <QFileInfo>
 #include <QGridLayout>
 
-namespace {
-
-QString beforeFirst(const QString &text, QChar separator)
-{
-    const qsizetype at = text.indexOf(separator);
-    return at < 0 ? text : text.left(at);
-}
-
-} // namespace
-
 QString helpLanguageCode(const QString &configuredLanguage)
 {
-    QString code = beforeFirst(configuredLanguage, QLatin1Char('.'));
-    if (!code.isEmpty() && QFileInfo(helpRootDirectory() + code).isDir())
-        return code;
-    code = beforeFirst(code, QLatin1Char('_'));
-    if (!code.isEmpty() && QFileInfo(helpRootDirectory() + code).isDir())
-        return code;
-    return QString();
+    return narrowLanguage(
+        configuredLanguage, [](const QString &code) { return QFileInfo(helpRootDirectory() + code).isDir(); });
 }
 
 QString helpBaseDirectory(const QString &code)

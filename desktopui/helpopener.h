@@ -1,5 +1,7 @@
 #pragma once
 
+#include "paths.h"
+
 #include <QString>
 
 class HelpDlg;
@@ -9,7 +11,7 @@ class QWidget;
 // Where the help of every language lives: <root><code>/ holds TUHelp.xml and the pages.
 inline QString helpRootDirectory()
 {
-    return QStringLiteral("/usr/share/doc/tuvora/");
+    return Paths::path(Paths::HelpDir) + QLatin1Char('/');
 }
 
 // The help language for a configured language such as pt_BR.UTF-8: pt_BR if that

@@ -8,11 +8,10 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
+#include <signal.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char **environ;
 
 namespace {
 
@@ -59,13 +58,94 @@ bool isShellSafe(QChar c)
     }
 }
 
+
+// In the child, before anything runs: the child is wholly the calling thread's effective
+// user. Inside a root stretch of a set-user-id program the real user is still the
+// caller's, and the shell (and every init script it starts) would drop an effective root
+// for that reason; outside a stretch the saved root must not reach the child either.
+//
+// Plain system calls only: the child of a threaded parent may find the C library's locks
+// held.
+void becomeWhollyTheEffectiveUser()
+{
+    const uid_t euid = ::geteuid();
+    const gid_t egid = ::getegid();
+    bool ok = true;
+    if (euid == 0)
+        ok = ::syscall(SYS_setgroups, 0, nullptr) == 0 && ::syscall(SYS_setresgid, 0, 0, 0) == 0
+            && ::syscall(SYS_setresuid, 0, 0, 0) == 0;
+    else
+        ok = ::syscall(SYS_setresgid, egid, egid, egid) == 0 && ::syscall(SYS_setresuid, euid, euid, euid) == 0;
+    if (!ok)
+        ::_exit(127);
+}
+
+// Starts a program (searched on PATH when its name has no slash) with the given output
+// streams (-1 keeps the parent's) and returns its process id, or -1.
+pid_t startChild(char *const argv[], int outFd, int errFd)
+{
+    std::fflush(nullptr);
+    const pid_t pid = ::fork();
+    if (pid != 0)
+        return pid;
+    // Only async-signal-safe calls from here on: the parent may have other threads.
+    if (outFd >= 0)
+        ::dup2(outFd, STDOUT_FILENO);
+    if (errFd >= 0)
+        ::dup2(errFd, STDERR_FILENO);
+    sigset_t none;
+    sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    becomeWhollyTheEffectiveUser();
+    ::execvp(argv[0], argv);
+    ::_exit(127);
+}
+
+int waitForChild(pid_t pid)
+{
+    if (pid < 0)
+        return -1;
+    int status = 0;
+    pid_t waited = -1;
+    while ((waited = ::waitpid(pid, &status, 0)) < 0 && errno == EINTR) { }
+    return waited == pid ? status : -1;
+}
+
+// What the shell prints for a command line on its standard output; the status goes to
+// *status.
+QByteArray shellOutput(const QString &commandLine, int *status)
+{
+    QByteArray output;
+    int out[2] = { -1, -1 };
+    if (::pipe2(out, O_CLOEXEC) != 0) {
+        *status = -1;
+        return output;
+    }
+    QByteArray line = commandLine.toLocal8Bit();
+    char shell[] = "/bin/sh", dashC[] = "-c";
+    char *argv[] = { shell, dashC, line.data(), nullptr };
+    const pid_t pid = startChild(argv, out[1], -1);
+    ::close(out[1]);
+    char buffer[4096];
+    ssize_t got = 0;
+    while (pid > 0 && ((got = ::read(out[0], buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR))) {
+        if (got > 0)
+            output.append(buffer, got);
+    }
+    ::close(out[0]);
+    *status = waitForChild(pid);
+    return output;
+}
+
 } // namespace
 
 int runCommand(const QString &commandLine)
 {
     report(commandLine);
-    std::fflush(nullptr);
-    return std::system(commandLine.toLocal8Bit().constData());
+    QByteArray line = commandLine.toLocal8Bit();
+    char shell[] = "/bin/sh", dashC[] = "-c";
+    char *argv[] = { shell, dashC, line.data(), nullptr };
+    return waitForChild(startChild(argv, -1, -1));
 }
 
 bool commandSucceeded(int status)
@@ -98,17 +178,11 @@ CommandOutput captureProgram(const QString &program, const QStringList &argument
         argv.append(word.data());
     argv.append(nullptr);
 
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
-    pid_t pid = -1;
-    const int spawned = ::posix_spawnp(&pid, argv.first(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
+    const pid_t pid = startChild(argv.data(), out[1], err[1]);
     ::close(out[1]);
     ::close(err[1]);
 
-    if (spawned == 0) {
+    if (pid > 0) {
         // Both streams are read as they come, so that neither can fill up and stall the child.
         pollfd streams[2] = { { out[0], POLLIN, 0 }, { err[0], POLLIN, 0 } };
         QByteArray *targets[2] = { &result.standardOutput, &result.standardError };
@@ -132,10 +206,7 @@ CommandOutput captureProgram(const QString &program, const QStringList &argument
                 }
             }
         }
-        int status = 0;
-        pid_t waited = -1;
-        while ((waited = ::waitpid(pid, &status, 0)) < 0 && errno == EINTR) { }
-        result.status = waited == pid ? status : -1;
+        result.status = waitForChild(pid);
     }
     ::close(out[0]);
     ::close(err[0]);
@@ -149,14 +220,11 @@ QString whichProgram(const QString &program)
         return {};
     const QString commandLine = fillCommand(QStringLiteral("which %1"), { program });
     report(commandLine);
-    std::fflush(nullptr);
-    FILE *pipe = popen(commandLine.toLocal8Bit().constData(), "r");
-    if (!pipe)
-        return {};
-    char word[500] = {};
-    const int matched = std::fscanf(pipe, "%499s", word);
-    pclose(pipe);
-    return matched == 1 ? QString::fromLocal8Bit(word) : QString();
+    int status = 0;
+    const QByteArray output = shellOutput(commandLine, &status);
+    // The first white-space-delimited word, at most 499 characters.
+    const QList<QByteArray> words = output.simplified().split(' ');
+    return words.isEmpty() ? QString() : QString::fromLocal8Bit(words.first().left(499));
 }
 
 QString shellQuote(const QString &value)

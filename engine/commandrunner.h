@@ -10,7 +10,9 @@
 // that each reaches the command as one piece of data.
 
 // Runs a command line through /bin/sh and waits for it; the exit status is returned
-// for the few callers that care, most ignore it.
+// for the few callers that care, most ignore it. Inside a root stretch of a
+// set-user-id program the command runs as root in full (real ids too), since the
+// shell would otherwise fall back to the invoking user.
 int runCommand(const QString &commandLine);
 
 // True when a status returned by runCommand says the command ran and exited with 0.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "paths.h"
+
 #include <QString>
 
 class Policy;
@@ -15,6 +17,6 @@ bool publishNetworkPolicy(Policy &policy);
 namespace NetworkLists {
 inline QString directory()
 {
-    return QStringLiteral("/opt/tuvorass/lists");
+    return Paths::path(Paths::PublishedListsDir);
 }
 } // namespace NetworkLists

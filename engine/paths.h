@@ -45,6 +45,8 @@ inline constexpr char ParentDownload[] = "/var/lib/tuvora/network/parent.xml";
 inline constexpr char SchoolStamp[] = "/var/lib/tuvora/network/schoolpv";
 inline constexpr char ParentStamp[] = "/var/lib/tuvora/network/parentpv";
 inline constexpr char HeldPolicy[] = "/var/lib/tuvora/network/held.xml";
+// One lock per desktop session with a tray, so that a session runs one tray only.
+inline constexpr char TrayLockDir[] = "/var/lib/tuvora/tray";
 
 // Installed with the suite.
 inline constexpr char LangDir[] = "/usr/share/tuvora/lang";

@@ -1,13 +1,21 @@
 #pragma once
 
+#include "paths.h"
+
 #include <QString>
 
-// The machine-wide settings in /etc/tuvora/policyConfig.xml. Every accessor reads the
+// The machine-wide settings in Paths::ConfigFile. Every accessor reads the
 // file afresh; every setter moves its element to the end of the root and writes the
 // whole file back. A setter leaves a missing or unparseable file untouched.
 namespace PolicyConfig {
-inline QString filePath() { return QStringLiteral("/etc/tuvora/policyConfig.xml"); }
-inline QString gatewayTimeoutPath() { return QStringLiteral("/etc/tuvora/gwtimeout"); }
+inline QString filePath()
+{
+    return Paths::path(Paths::ConfigFile);
+}
+inline QString gatewayTimeoutPath()
+{
+    return Paths::path(Paths::GatewayTimeoutFile);
+}
 } // namespace PolicyConfig
 
 QString readServerIP();
@@ -28,5 +36,5 @@ void writeMaxShots(int value);
 void writeStatus(int value);
 void writeNextPolicy(int value);
 
-// Seconds from the "timeout:" line of /etc/tuvora/gwtimeout, or -1.
+// Seconds from the "timeout:" line of Paths::GatewayTimeoutFile, or -1.
 int readGatewayTimeout();

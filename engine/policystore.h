@@ -1,10 +1,15 @@
 #pragma once
 
+#include "paths.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace PolicyStore {
-inline QString directory() { return QStringLiteral("/etc/tuvora/lists"); }
+inline QString directory()
+{
+    return Paths::path(Paths::PolicyDir);
+}
 // The full path of policy number N: the directory, "/policy_", N and ".xml".
 QString pathForNumber(int number);
 // The full path of a listed name: the directory, "/" and the name.

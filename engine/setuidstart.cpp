@@ -16,7 +16,10 @@ namespace SetuidStart {
 
 bool isAllowedVariable(const char *name)
 {
-    static const char *const exact[] = { "DISPLAY", "XAUTHORITY", "HOME", "LANG", "LANGUAGE" };
+    // The session bus address lets the tray show its icon through the panel's status
+    // notifier; the tray checks the address itself before anything connects to it.
+    static const char *const exact[]
+        = { "DISPLAY", "XAUTHORITY", "HOME", "LANG", "LANGUAGE", "DBUS_SESSION_BUS_ADDRESS" };
     for (const char *allowed : exact) {
         if (std::strcmp(name, allowed) == 0)
             return true;

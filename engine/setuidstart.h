@@ -7,8 +7,8 @@
 // A set-user-id root program of the suite can be started by a child with any
 // environment and any arguments. Before anything else, and before any toolkit call,
 // main() calls startSetuidProgram(): it keeps only the variables that a desktop
-// program needs to reach the session (display, X authority, home, language and
-// locale), drops everything else (toolkit plugin paths, platform and style
+// program needs to reach the session (display, X authority, session bus, home,
+// language and locale), drops everything else (toolkit plugin paths, platform and style
 // overrides, the engine's command log, loader and shell variables), sets a fixed
 // system search path and a sane umask. Toolkit options on the command line
 // (-platformpluginpath, -plugin, -style, ...) are just as dangerous, so the

@@ -5,7 +5,6 @@
 #include "startup.h"
 
 #include <QApplication>
-#include <QTranslator>
 
 #include <cstdio>
 #include <unistd.h>
@@ -32,8 +31,7 @@ int main(int argc, char **argv)
     ToolkitArguments toolkit("tuvora");
     QApplication app(toolkit.argc(), toolkit.argv());
 
-    QTranslator translator;
-    installTuvoraTranslation(translator);
+    const auto translations = installTuvoraTranslation();
     makeMarkerDirectory();
     if (!passAdministratorGate())
         return 0;

@@ -7,6 +7,7 @@
 #include "policyconfig.h"
 #include "policystore.h"
 #include "preabout.h"
+#include "prepolicyedit.h"
 #include "privileges.h"
 
 #include <QApplication>
@@ -65,8 +66,8 @@ bool prePolicySelection::runPolicyEditor(Policy &policy)
 {
     if (editorStandIn())
         return editorStandIn()(policy, *this);
-    // The policy editor comes with its own change; until then the editor is cancelled.
-    return false;
+    prePolicyEdit editor(policy, this, this);
+    return editor.exec() == QDialog::Accepted;
 }
 
 QString prePolicySelection::statusText(bool active)

@@ -16,7 +16,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -44,13 +43,21 @@ void readTuvoraCommandLine(const QStringList &arguments)
         parser.showVersion();
 }
 
-QString tuvoraCatalogueFile()
+QString tuvoraLanguage()
 {
     QString language = readLanguage();
     if (language.isEmpty()) {
         language = qEnvironmentVariable("LANG");
+        // Only a locale name is stored; anything else the caller put in LANG is ignored.
+        if (!isPlainLocaleCode(language))
+            return QString();
         writeLanguage(language);
     }
+    return language;
+}
+
+QString tuvoraCatalogueFile(const QString &language)
+{
     const QString prefix = QStringLiteral("tuvora_");
     QString code = installedCatalogueCode(language, prefix);
     if (code.isEmpty())
@@ -58,11 +65,9 @@ QString tuvoraCatalogueFile()
     return Paths::path(Paths::LangDir) + QLatin1Char('/') + prefix + code + QStringLiteral(".qm");
 }
 
-void installTuvoraTranslation(QTranslator &translator)
+std::unique_ptr<QObject> installTuvoraTranslation()
 {
-    // The shared dialogs' texts travel in the program's own catalogue.
-    if (translator.load(tuvoraCatalogueFile()))
-        QCoreApplication::installTranslator(&translator);
+    return installTranslations(QStringLiteral("tuvora_"), tuvoraLanguage());
 }
 
 void makeMarkerDirectory()

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
+
+#include <memory>
 #include <QStringList>
 
-class QTranslator;
 
 // The steps of the administration program's start and end that main() runs in order,
 // around its switches of the user id.
@@ -13,14 +15,18 @@ class QTranslator;
 // the application object exists, so the help is in English.
 void readTuvoraCommandLine(const QStringList &arguments);
 
-// The catalogue to load: the configured language, else LANG (which then becomes the
-// configured one), narrowed to an installed catalogue: tuvora_pt_BR.qm, else
-// tuvora_pt.qm, else tuvora_en_US.qm.
-QString tuvoraCatalogueFile();
+// The language of the program's texts: the configured one, else LANG, which then becomes
+// the configured one when it is a plain locale name.
+QString tuvoraLanguage();
 
-// Loads the program's catalogue and installs it; one that cannot be loaded leaves the
-// built-in English texts.
-void installTuvoraTranslation(QTranslator &translator);
+// The catalogue chosen for a language: tuvora_pt_BR.qm for pt_BR.UTF-8, else
+// tuvora_pt.qm, else tuvora_en_US.qm.
+QString tuvoraCatalogueFile(const QString &language);
+
+// Installs the program's catalogue and the shared dialogs' one for the program's
+// language; both stay while the returned object lives. A catalogue that cannot be
+// loaded leaves the built-in English texts.
+std::unique_ptr<QObject> installTuvoraTranslation();
 
 // $HOME/.lectora, made as the invoking user when it is missing.
 void makeMarkerDirectory();

@@ -7,6 +7,7 @@
 #include "policyconfig.h"
 #include "policystore.h"
 #include "privileges.h"
+#include "traypolicies.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,19 +62,6 @@ QStringList localPolicyPaths()
     return policyFilesIn(PolicyStore::directory());
 }
 
-void putIntoForce(Policy &policy)
-{
-    policy.active = false;
-    policy.enact();
-}
-
-void liftButKeepMarked(Policy &policy)
-{
-    policy.enact();
-    policy.active = true;
-    policy.save();
-}
-
 Outcome applySchoolPolicy(std::unique_ptr<Policy> &held, const QString &file)
 {
     RootStretch stretch;
@@ -89,13 +77,8 @@ Outcome applySchoolPolicy(std::unique_ptr<Policy> &held, const QString &file)
         return Outcome::Unchanged;
     }
     if (!held) {
-        if (readStatus() == 1) {
-            for (const QString &path : localPolicyPaths()) {
-                Policy local(path);
-                if (local.active)
-                    liftButKeepMarked(local);
-            }
-        }
+        if (readStatus() == 1)
+            TrayPolicies::liftActiveLocalPolicies();
     } else {
         if (held->active)
             held->enact();
@@ -103,7 +86,7 @@ Outcome applySchoolPolicy(std::unique_ptr<Policy> &held, const QString &file)
     }
     hold(held, std::move(school));
     writeStatus(1);
-    putIntoForce(*held);
+    TrayPolicies::putIntoForce(*held);
     return Outcome::NetworkMode;
 }
 
@@ -157,33 +140,21 @@ void returnToLocalPolicy(std::unique_ptr<Policy> &held)
         held->enact();
         release(held);
     }
-    for (const QString &path : localPolicyPaths()) {
-        Policy local(path);
-        if (local.active)
-            putIntoForce(local);
-    }
+    TrayPolicies::putActiveLocalPoliciesIntoForce();
 }
 
 void suspendActivePolicy(std::unique_ptr<Policy> &held)
 {
     RootStretch stretch;
     if (held) {
-        liftButKeepMarked(*held);
+        TrayPolicies::liftKeepingMarked(*held);
         release(held);
+    } else if (std::unique_ptr<Policy> local = TrayPolicies::firstActiveLocalPolicy()) {
+        TrayPolicies::liftKeepingMarked(*local);
     } else {
-        bool found = false;
-        for (const QString &path : localPolicyPaths()) {
-            Policy local(path);
-            if (local.active) {
-                liftButKeepMarked(local);
-                found = true;
-                break;
-            }
-        }
-        if (!found)
-            return;
+        return;
     }
-    runCommand(fillCommand(QStringLiteral("rm -rf %1/*"), { Paths::path(Paths::IncomingDir) }));
+    TrayPolicies::emptyIncomingFolder();
 }
 
 IncomingResult takeIncomingPolicies(std::unique_ptr<Policy> &held, bool teacherMode)
@@ -196,7 +167,7 @@ IncomingResult takeIncomingPolicies(std::unique_ptr<Policy> &held, bool teacherM
             suspendActivePolicy(held);
             result.teacherMode = true;
             hold(held, std::move(teacher));
-            putIntoForce(*held);
+            TrayPolicies::putIntoForce(*held);
             runCommand(fillCommand(QStringLiteral("rm -rf %1"), { path }));
             result.outcome = Outcome::TeacherMode;
             break;

@@ -17,11 +17,6 @@ namespace NetworkPolicies {
 // The local policies' files, in listing order.
 QStringList localPolicyPaths();
 
-void putIntoForce(Policy &policy);
-// Lifts an active policy but leaves it marked active in its file, so that it comes
-// back into force later.
-void liftButKeepMarked(Policy &policy);
-
 // What the tray's menu is to show after a change.
 enum class Outcome { Unchanged, NetworkMode, TeacherMode, LocalMode };
 

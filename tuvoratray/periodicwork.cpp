@@ -41,7 +41,9 @@ void PeriodicWork::checkForWarning()
     for (const QString &text : takeDueWarnings())
         showPolicyWarning(text);
     checkIncoming([this] {
-        if (readType() != 3 && !m_teacherMode)
+        // Not while the tray's own engine work runs (start-up, a mode switch, the end):
+        // the next tick checks.
+        if (readType() != 3 && !m_teacherMode && !m_busy)
             sharedPolicyFinder(m_tray)->onTimeout();
     });
 }

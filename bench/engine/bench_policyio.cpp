@@ -1,6 +1,7 @@
 // Loads and saves a school-sized policy: 100,000 black-list domains, 100,000 white-list
 // domains, 10,000 words and 200 applications. Prints the median of each, the file size
-// and the peak resident memory of one load and one save in a fresh process.
+// and the peak resident memory of one load and one save in a fresh process. A run in
+// which a save or a load does not do its whole work says that it failed and exits 1.
 //
 //   bench_policyio [DIRECTORY] [RUNS]
 
@@ -20,13 +21,15 @@
 
 namespace {
 
+constexpr qsizetype Domains = 100000;
+
 Policy schoolPolicy(const QString &path)
 {
     Policy policy(1);
     policy.filePath = path;
     policy.name = QStringLiteral("District filter");
     policy.description = QStringLiteral("Everything the district blocks");
-    for (int i = 0; i < 100000; ++i) {
+    for (int i = 0; i < Domains; ++i) {
         policy.internet.urls.append(QStringLiteral("www.blocked-site-%1.example.org").arg(i, 6, 10, QLatin1Char('0')));
         policy.internet.urlsWhite.append(QStringLiteral("learning-site-%1.school.example.net").arg(i, 6, 10, QLatin1Char('0')));
     }
@@ -49,6 +52,17 @@ Policy schoolPolicy(const QString &path)
     return policy;
 }
 
+bool wholePolicy(const Policy &policy)
+{
+    return policy.internet.urls.size() == Domains && policy.internet.urlsWhite.size() == Domains;
+}
+
+int failed(const char *what, const QString &path)
+{
+    std::fprintf(stderr, "bench_policyio: failed: %s %s\n", what, qPrintable(path));
+    return 1;
+}
+
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -61,7 +75,7 @@ long peakKilobytesOfOneLoadAndSave(const QString &path)
     if (child == 0) {
         Policy policy(path);
         policy.save();
-        _exit(policy.internet.urls.size() == 100000 ? 0 : 1);
+        _exit(wholePolicy(policy) ? 0 : 1);
     }
     int status = 0;
     struct rusage usage {};
@@ -79,6 +93,8 @@ int main(int argc, char **argv)
     const QString path = QDir(directory).filePath(QStringLiteral("policy_bench.xml"));
 
     schoolPolicy(path).save();
+    if (!wholePolicy(Policy(path)))
+        return failed("cannot save and load the policy at", path);
     const double megabytes = double(QFileInfo(path).size()) / (1024.0 * 1024.0);
 
     std::vector<double> loads, saves;
@@ -87,11 +103,15 @@ int main(int argc, char **argv)
         timer.start();
         Policy policy(path);
         loads.push_back(double(timer.nsecsElapsed()) / 1e6);
+        if (!wholePolicy(policy))
+            return failed("the policy read back incomplete from", path);
         timer.restart();
         policy.save();
         saves.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
     const long peak = peakKilobytesOfOneLoadAndSave(path);
+    if (peak < 0)
+        return failed("the load and save in a fresh process did not complete on", path);
 
     std::printf("policy file: %.1f MB\n", megabytes);
     std::printf("load: median %.1f ms over %d runs (min %.1f, max %.1f)\n", median(loads), runs,

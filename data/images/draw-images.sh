@@ -50,3 +50,41 @@ convert -size 16x16 xc:none \
     -fill white -stroke '#555555' -strokewidth 1 -draw "polygon 3,1 10,1 13,4 13,15 3,15" \
     -stroke '#8aa4c8' -draw "line 5,6 11,6" -draw "line 5,8 11,8" -draw "line 5,10 11,10" -draw "line 5,12 9,12" \
     -depth 8 document.png
+
+# The tray's settings dialog and log viewer: page icons (32 by 32) and the help button.
+# General settings: three sliders.
+convert -size 32x32 xc:none \
+    -stroke '#555555' -strokewidth 2 -draw "line 4,8 28,8" -draw "line 4,16 28,16" -draw "line 4,24 28,24" \
+    -fill '#1f5fa8' -stroke '#123a66' -strokewidth 1 \
+    -draw "rectangle 17,4 22,12" -draw "rectangle 7,12 12,20" -draw "rectangle 20,20 25,28" \
+    -depth 8 settings-general.png
+# Log settings: a page of lines with a blue check.
+convert -size 32x32 xc:none \
+    -fill white -stroke '#555555' -strokewidth 1 -draw "polygon 5,2 20,2 26,8 26,30 5,30" \
+    -stroke '#8aa4c8' -draw "line 9,10 22,10" -draw "line 9,14 22,14" -draw "line 9,18 18,18" \
+    -fill none -stroke '#1f5fa8' -strokewidth 3 -draw "stroke-linejoin round stroke-linecap round polyline 14,24 18,28 29,17" \
+    -depth 8 settings-log.png
+# Snapshot viewer: a camera.
+convert -size 32x32 xc:none \
+    -fill '#424242' -stroke '#212121' -strokewidth 1 -draw "roundrectangle 2,9 29,27 3,3" -draw "rectangle 10,5 20,9" \
+    -fill '#8aa4c8' -stroke white -strokewidth 2 -draw "circle 16,18 16,12" \
+    -fill '#e8b940' -stroke none -draw "rectangle 24,12 27,14" \
+    -depth 8 snapshot-viewer.png
+# Log viewer: a page of lines under a magnifier.
+convert -size 32x32 xc:none \
+    -fill white -stroke '#555555' -strokewidth 1 -draw "polygon 3,2 17,2 23,8 23,29 3,29" \
+    -stroke '#8aa4c8' -draw "line 7,9 18,9" -draw "line 7,13 18,13" -draw "line 7,17 14,17" \
+    -fill '#d6e4f5c0' -stroke '#1f5fa8' -strokewidth 3 -draw "circle 19,20 19,14" \
+    -stroke '#123a66' -strokewidth 4 -draw "stroke-linecap round line 24,25 29,30" \
+    -depth 8 log-viewer.png
+# Help: a white question mark on a blue disc.
+convert -size 22x22 xc:none \
+    -fill '#1f5fa8' -stroke '#123a66' -strokewidth 1 -draw "circle 11,11 11,1" \
+    -fill none -stroke white -strokewidth 2.5 -draw "stroke-linecap round stroke-linejoin round path 'M 7.5,8 A 3.5,3.5 0 1 1 12.8,11 L 11,12.5 L 11,13.5'" \
+    -fill white -stroke none -draw "circle 11,17 11,15.6" \
+    -depth 8 help.png
+# OK: a green check.
+convert -size 22x22 xc:none \
+    -fill none -stroke '#1b6e20' -strokewidth 5 -draw "stroke-linejoin round stroke-linecap round polyline 4,12 9,17 18,5" \
+    -stroke '#43a047' -strokewidth 3 -draw "stroke-linejoin round stroke-linecap round polyline 4,12 9,17 18,5" \
+    -depth 8 ok.png

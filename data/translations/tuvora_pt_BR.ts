@@ -29,62 +29,6 @@
     </message>
 </context>
 <context>
-    <name>HelpDlg</name>
-    <message>
-        <source>Tuvora</source>
-        <translation>Tuvora</translation>
-    </message>
-</context>
-<context>
-    <name>PasswordCheck</name>
-    <message>
-        <source>Tuvora</source>
-        <translation>Tuvora</translation>
-    </message>
-    <message>
-        <source>The password is invalid.</source>
-        <translation>A senha é inválida.</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-</context>
-<context>
-    <name>preAbout</name>
-    <message>
-        <source>Version: </source>
-        <translation>Versão: </translation>
-    </message>
-</context>
-<context>
-    <name>preAboutBase</name>
-    <message>
-        <source>About</source>
-        <translation>Sobre</translation>
-    </message>
-    <message>
-        <source>Tuvora</source>
-        <translation>Tuvora</translation>
-    </message>
-    <message>
-        <source>Version</source>
-        <translation>Versão</translation>
-    </message>
-    <message>
-        <source>Closes this window.</source>
-        <translation>Fecha esta janela.</translation>
-    </message>
-    <message>
-        <source>&amp;Close</source>
-        <translation>&amp;Fechar</translation>
-    </message>
-    <message>
-        <source>Alt+C</source>
-        <translation>Alt+F</translation>
-    </message>
-</context>
-<context>
     <name>preCopyPolicyBase</name>
     <message>
         <source>Tuvora Name</source>
@@ -109,49 +53,6 @@
     <message>
         <source>Alt+C</source>
         <translation>Alt+C</translation>
-    </message>
-</context>
-<context>
-    <name>prePasswordBase</name>
-    <message>
-        <source>Tuvora - Login</source>
-        <translation>Tuvora - Acesso</translation>
-    </message>
-    <message>
-        <source>Tuvora Administrator Password:</source>
-        <translation>Senha do administrador do Tuvora:</translation>
-    </message>
-    <message>
-        <source>Type your password.</source>
-        <translation>Digite a sua senha.</translation>
-    </message>
-    <message>
-        <source>Enters the Tuvora application.</source>
-        <translation>Entra no aplicativo Tuvora.</translation>
-    </message>
-    <message>
-        <source>O&amp;K</source>
-        <translation>O&amp;K</translation>
-    </message>
-    <message>
-        <source>Alt+K</source>
-        <translation>Alt+K</translation>
-    </message>
-    <message>
-        <source>Cancels login and exits the Tuvora.</source>
-        <translation>Cancela o acesso e sai do Tuvora.</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancelar</translation>
-    </message>
-    <message>
-        <source>Enters the application.</source>
-        <translation>Entra no aplicativo.</translation>
-    </message>
-    <message>
-        <source>Cancels login and closes this window.</source>
-        <translation>Cancela o acesso e fecha esta janela.</translation>
     </message>
 </context>
 <context>
@@ -398,6 +299,340 @@ Tem certeza de que deseja sobrescrevê-lo?</translation>
         <source>Alt+A</source>
         <comment>btnAbout</comment>
         <translation>Alt+S</translation>
+    </message>
+</context>
+<context>
+    <name>ApplicationChoice</name>
+    <message>
+        <source>This program gives administrator rights and is never blocked.</source>
+        <translation>Este programa concede direitos de administrador e nunca é bloqueado.</translation>
+    </message>
+    <message>
+        <source>Tuvora&apos;s own tray is never blocked.</source>
+        <translation>A bandeja do próprio Tuvora nunca é bloqueada.</translation>
+    </message>
+</context>
+<context>
+    <name>MenuTree</name>
+    <message>
+        <source>Not in the menu</source>
+        <translation>Fora do menu</translation>
+    </message>
+</context>
+<context>
+    <name>prePolicyEdit</name>
+    <message>
+        <source>There is another policy using this name.</source>
+        <translation>Já existe outra política com este nome.</translation>
+    </message>
+    <message>
+        <source>Please, inform the Policy Name.</source>
+        <translation>Por favor, informe o Nome da Política.</translation>
+    </message>
+    <message>
+        <source>Please, inform the Policy Description.</source>
+        <translation>Por favor, informe a Descrição da Política.</translation>
+    </message>
+    <message>
+        <source>Please, inform a Domain.</source>
+        <translation>Por favor, informe um Domínio.</translation>
+    </message>
+    <message>
+        <source>It&apos;s not necessary to inform the protocol and www.
+System will change it to a valid URL.</source>
+        <translation>Não é necessário informar o protocolo e o www.
+O sistema irá alterá-lo para uma URL válida.</translation>
+    </message>
+    <message>
+        <source>This domain is already listed.</source>
+        <translation>Este domínio já está na lista.</translation>
+    </message>
+    <message>
+        <source>Please, insert a valid domain.</source>
+        <translation>Por favor, insira um domínio válido.</translation>
+    </message>
+    <message>
+        <source>Please, inform a Content.</source>
+        <translation>Por favor, informe um Conteúdo.</translation>
+    </message>
+    <message>
+        <source>Import list</source>
+        <translation>Importar lista</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt *.list *.hosts);;All files (*)</source>
+        <translation>Arquivos de texto (*.txt *.list *.hosts);;Todos os arquivos (*)</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be read.</source>
+        <translation>Não foi possível ler o arquivo &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Added: %1
+Already listed: %2
+Refused: %3</source>
+        <translation>Adicionados: %1
+Já na lista: %2
+Recusados: %3</translation>
+    </message>
+    <message>
+        <source>First refused lines:</source>
+        <translation>Primeiras linhas recusadas:</translation>
+    </message>
+    <message>
+        <source>Tuvora - Alert</source>
+        <translation>Tuvora - Alerta</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Tuvora - Information</source>
+        <translation>Tuvora - Informação</translation>
+    </message>
+</context>
+<context>
+    <name>prePolicyEditBase</name>
+    <message>
+        <source>Tuvora</source>
+        <translation>Tuvora</translation>
+    </message>
+    <message>
+        <source>Policy Settings</source>
+        <translation>Configurações da Política</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Configurações</translation>
+    </message>
+    <message>
+        <source>Internet</source>
+        <translation>Internet</translation>
+    </message>
+    <message>
+        <source>Application</source>
+        <translation>Aplicativo</translation>
+    </message>
+    <message>
+        <source>Internet Schedule</source>
+        <translation>Agenda da Internet</translation>
+    </message>
+    <message>
+        <source>Application Schedule</source>
+        <translation>Agenda de Aplicativos</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Nome:</translation>
+    </message>
+    <message>
+        <source>Description:</source>
+        <translation>Descrição:</translation>
+    </message>
+    <message>
+        <source>Policy Type:</source>
+        <translation>Tipo de Política:</translation>
+    </message>
+    <message>
+        <source>Server Defined Local Policy</source>
+        <translation>Política Local Definida pelo Servidor</translation>
+    </message>
+    <message>
+        <source>Network Policy</source>
+        <translation>Política de Rede</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Geral</translation>
+    </message>
+    <message>
+        <source>Categories</source>
+        <translation>Categorias</translation>
+    </message>
+    <message>
+        <source>Age Range</source>
+        <translation>Faixa Etária</translation>
+    </message>
+    <message>
+        <source>&amp;0 to 10</source>
+        <translation>&amp;0 a 10</translation>
+    </message>
+    <message>
+        <source>11 to 1&amp;5</source>
+        <translation>11 a 1&amp;5</translation>
+    </message>
+    <message>
+        <source>&amp;16+</source>
+        <translation>&amp;16+</translation>
+    </message>
+    <message>
+        <source>Domain Filter</source>
+        <translation>Filtro de Domínios</translation>
+    </message>
+    <message>
+        <source>Filter Type</source>
+        <translation>Tipo de Filtro</translation>
+    </message>
+    <message>
+        <source>Black List</source>
+        <translation>Lista Negra</translation>
+    </message>
+    <message>
+        <source>White List</source>
+        <translation>Lista Branca</translation>
+    </message>
+    <message>
+        <source>Domain List</source>
+        <translation>Lista de Domínios</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Adicionar</translation>
+    </message>
+    <message>
+        <source>Adds the typed domain in the Domains List of the Black List.</source>
+        <translation>Adiciona o domínio digitado à Lista de Domínios da Lista Negra.</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Selecionar Todos</translation>
+    </message>
+    <message>
+        <source>Import list...</source>
+        <translation>Importar lista...</translation>
+    </message>
+    <message>
+        <source>Adds the domains of a text file, one per line, to the Domains List of the Black List.</source>
+        <translation>Adiciona os domínios de um arquivo de texto, um por linha, à Lista de Domínios da Lista Negra.</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Remover</translation>
+    </message>
+    <message>
+        <source>Removes the selected domains from the Domains List of the Black List.</source>
+        <translation>Remove os domínios selecionados da Lista de Domínios da Lista Negra.</translation>
+    </message>
+    <message>
+        <source>Adds the typed domain in the Domains List of the White List.</source>
+        <translation>Adiciona o domínio digitado à Lista de Domínios da Lista Branca.</translation>
+    </message>
+    <message>
+        <source>Adds the domains of a text file, one per line, to the Domains List of the White List.</source>
+        <translation>Adiciona os domínios de um arquivo de texto, um por linha, à Lista de Domínios da Lista Branca.</translation>
+    </message>
+    <message>
+        <source>Removes the selected domains from the Domains List of the White List.</source>
+        <translation>Remove os domínios selecionados da Lista de Domínios da Lista Branca.</translation>
+    </message>
+    <message>
+        <source>Content Filter</source>
+        <translation>Filtro de Conteúdo</translation>
+    </message>
+    <message>
+        <source>Black List Content</source>
+        <translation>Conteúdo da Lista Negra</translation>
+    </message>
+    <message>
+        <source>Adds the typed text or expression to the Blocked Contents List. </source>
+        <translation>Adiciona o texto ou expressão digitado à Lista de Conteúdos Bloqueados. </translation>
+    </message>
+    <message>
+        <source>Adds the texts or expressions of a text file, one per line, to the Blocked Contents List.</source>
+        <translation>Adiciona os textos ou expressões de um arquivo de texto, um por linha, à Lista de Conteúdos Bloqueados.</translation>
+    </message>
+    <message>
+        <source>Removes the selected texts or expressions of the Blocked Contents List.</source>
+        <translation>Remove os textos ou expressões selecionados da Lista de Conteúdos Bloqueados.</translation>
+    </message>
+    <message>
+        <source>Check to block application:</source>
+        <translation>Marque para bloquear o aplicativo:</translation>
+    </message>
+    <message>
+        <source>Applications</source>
+        <translation>Aplicativos</translation>
+    </message>
+    <message>
+        <source>Internet Schedule:</source>
+        <translation>Agenda da Internet:</translation>
+    </message>
+    <message>
+        <source>Check this field to select all items in the calendar. Uncheck this field to remove the selection of all items in the calendar. This field indicates if the Internet Policy will always or never be applied.</source>
+        <translation>Marque este campo para selecionar todos os itens do calendário. Desmarque este campo para remover a seleção de todos os itens do calendário. Este campo indica se a Política de Internet será sempre ou nunca aplicada.</translation>
+    </message>
+    <message>
+        <source>Check to apply Internet Policy</source>
+        <translation>Marque para aplicar a Política de Internet</translation>
+    </message>
+    <message>
+        <source>Application Schedule:</source>
+        <translation>Agenda de Aplicativos:</translation>
+    </message>
+    <message>
+        <source>Check this field to select all items in the calendar. Uncheck this field to remove the selection of all items in the calendar. This field indicates if the Application Policy will always or never be applied.</source>
+        <translation>Marque este campo para selecionar todos os itens do calendário. Desmarque este campo para remover a seleção de todos os itens do calendário. Este campo indica se a Política de Aplicativos será sempre ou nunca aplicada.</translation>
+    </message>
+    <message>
+        <source>Check to apply Application Policy</source>
+        <translation>Marque para aplicar a Política de Aplicativos</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Ajuda</translation>
+    </message>
+    <message>
+        <source>Displays the Help window.</source>
+        <translation>Exibe a janela de Ajuda.</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>Saves the changes made to the policy.</source>
+        <translation>Salva as alterações feitas na política.</translation>
+    </message>
+    <message>
+        <source>Alt+S</source>
+        <translation>Alt+S</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Discards the changes made to the policy.</source>
+        <translation>Descarta as alterações feitas na política.</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>Domingo</translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation>Segunda-feira</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>Terça-feira</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>Quarta-feira</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>Quinta-feira</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>Sexta-feira</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>Sábado</translation>
     </message>
 </context>
 </TS>

@@ -62,7 +62,7 @@ QStringList dataDirectories()
         list << dirs;
     dirs = qEnvironmentVariable("XDG_DATA_DIRS");
     if (dirs.isEmpty())
-        dirs = QStringLiteral("/usr/local/share:/usr/share");
+        dirs = QStringLiteral("/usr/local/share:/usr/share"); // the XDG default, no place of the suite
     list << dirs.split(QLatin1Char(':'), Qt::SkipEmptyParts);
     return list;
 }

@@ -3,6 +3,7 @@
 #include "policyconfig.h"
 #include "sandboxcheck.h"
 #include "testfiles.h"
+#include "translationchoice.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -153,7 +154,8 @@ private slots:
         else
             qputenv("LANG", lang);
 
-        QCOMPARE(gateCatalogueFile(chooseGateLanguage()), langDir + catalogue);
+        const QString code = installedCatalogueCode(chooseGateLanguage(), QStringLiteral("appstop_"));
+        QCOMPARE(QStringLiteral("appstop_%1.qm").arg(code.isEmpty() ? QStringLiteral("en_US") : code), catalogue);
         QCOMPARE(readLanguage(), stored);
 
         writeLanguage(configured);

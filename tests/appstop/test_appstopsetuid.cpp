@@ -1,3 +1,4 @@
+#include "setuidsession.h"
 #include "policyconfig.h"
 #include "sandboxcheck.h"
 #include "testfiles.h"
@@ -21,32 +22,16 @@ namespace {
 const QString installed = QStringLiteral("/opt/tuvora-setuid/appstop");
 // Set once the X server runs; it picks a free display number itself.
 QString display;
-const QString pluginMark = QStringLiteral("/tmp/planted-plugin-loaded");
-const QString whichMark = QStringLiteral("/tmp/planted-which-ran");
-const QString commandLogTarget = QStringLiteral("/etc/tuvora/pwned");
 
 void makeExecutable(const QString &path, const QByteArray &content)
 {
-    QVERIFY(writeFileBytes(path, content));
-    QVERIFY(QFile::setPermissions(path,
-        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther
-            | QFile::ExeOther));
+    QVERIFY(writeExecutable(path, content));
 }
 
 // What a hostile child passes along.
 QProcessEnvironment plantedEnvironment()
 {
-    QProcessEnvironment env;
-    env.insert(QStringLiteral("DISPLAY"), display);
-    env.insert(QStringLiteral("HOME"), QStringLiteral("/tmp"));
-    env.insert(QStringLiteral("LANG"), QStringLiteral("pt_BR.UTF-8"));
-    env.insert(QStringLiteral("PATH"), QStringLiteral("/tmp/planted-bin:/usr/bin:/bin"));
-    env.insert(QStringLiteral("QT_PLUGIN_PATH"), QStringLiteral("/tmp/planted"));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM_PLUGIN_PATH"), QStringLiteral("/tmp/planted/platforms"));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("planted"));
-    env.insert(QStringLiteral("TUVORA_COMMAND_LOG"), commandLogTarget);
-    env.insert(QStringLiteral("ENV"), QStringLiteral("/tmp/planted-bin/shrc"));
-    return env;
+    return Planted::environment(display, QStringLiteral("pt_BR.UTF-8"));
 }
 
 QStringList asNobody(const QStringList &command)
@@ -146,29 +131,13 @@ private slots:
         for (const char *tool : { "Xvfb", "xdotool", "setpriv", "bash" })
             QVERIFY2(!QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty(), tool);
 
-        const QString displayFile = QStringLiteral("/tmp/xvfb-display");
-        QFile::remove(displayFile);
-        m_xvfb.start(QStringLiteral("/bin/sh"),
-            { QStringLiteral("-c"),
-                QStringLiteral("exec Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>%1").arg(displayFile) });
-        QVERIFY(m_xvfb.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(readFileBytes(displayFile).endsWith('\n'), 10000);
-        display = QLatin1Char(':') + QString::fromLatin1(readFileBytes(displayFile).trimmed());
-
-        QDir().mkpath(QStringLiteral("/opt/tuvora-setuid"));
-        QFile::remove(installed);
-        QVERIFY(QFile::copy(QStringLiteral(APPSTOP_BIN), installed));
-        QCOMPARE(::chown(QFile::encodeName(installed).constData(), 0, 0), 0);
-        QCOMPARE(::chmod(QFile::encodeName(installed).constData(), 04755), 0);
+        display = startPrivateXServer(m_xvfb, QStringLiteral("800x600"));
+        QVERIFY(!display.isEmpty());
+        QVERIFY(installSetuidCopy(QStringLiteral(APPSTOP_BIN), installed));
 
         // The plant: a platform plugin, a which and a shell start-up file of the child's.
-        QDir().mkpath(QStringLiteral("/tmp/planted/platforms"));
-        QDir().mkpath(QStringLiteral("/tmp/planted-bin"));
-        QVERIFY(QFile::copy(QStringLiteral(PLANTED_PLUGIN), QStringLiteral("/tmp/planted/platforms/libplanted.so")));
-        makeExecutable(QStringLiteral("/tmp/planted-bin/which"),
-            QStringLiteral("#!/bin/sh\ntouch %1\necho /tmp/planted-bin/$1\n").arg(whichMark).toUtf8());
+        QVERIFY(Planted::plant(QStringLiteral(PLANTED_PLUGIN)));
         makeExecutable(QStringLiteral("/tmp/planted-bin/firefox"), "#!/bin/sh\n");
-        makeExecutable(QStringLiteral("/tmp/planted-bin/shrc"), QStringLiteral("touch %1\n").arg(whichMark).toUtf8());
         QDir().mkpath(QStringLiteral("/usr/share/tuvora/lang"));
         QFile::remove(QStringLiteral("/usr/share/tuvora/lang/appstop_pt_BR.qm"));
         QVERIFY(QFile::copy(
@@ -187,13 +156,12 @@ private slots:
     void plantIsLiveForAnOrdinaryProgram()
     {
         // Without these the test below could pass for the wrong reason.
-        QFile::remove(pluginMark);
-        QFile::remove(whichMark);
+        Planted::clearMarks();
         QProcess probe;
         probe.setProcessEnvironment(plantedEnvironment());
         probe.start(QStringLiteral("setpriv"), asNobody({ QStringLiteral(PROBE_BIN) }));
         QVERIFY(probe.waitForFinished(20000));
-        QVERIFY(QFile::exists(pluginMark));
+        QVERIFY(QFile::exists(Planted::PluginMark));
 
         QProcess which;
         which.setProcessEnvironment(plantedEnvironment());
@@ -201,14 +169,12 @@ private slots:
             asNobody({ QStringLiteral("/bin/sh"), QStringLiteral("-c"), QStringLiteral("which firefox") }));
         QVERIFY(which.waitForFinished(20000));
         QCOMPARE(which.readAllStandardOutput().trimmed(), QByteArray("/tmp/planted-bin/firefox"));
-        QVERIFY(QFile::exists(whichMark));
+        QVERIFY(QFile::exists(Planted::WhichMark));
     }
 
     void setuidGateIgnoresThePlantAndResolvesSystemPrograms()
     {
-        QFile::remove(pluginMark);
-        QFile::remove(whichMark);
-        QFile::remove(commandLogTarget);
+        Planted::clearMarks();
         writeLanguage(QString());
 
         // Invoked as the blocked program, with toolkit options and a URL after it.
@@ -220,9 +186,7 @@ private slots:
         QCOMPARE(run.exitCode, 0);
 
         QVERIFY2(errors.contains("appstop: restricted application: /usr/bin/firefox\n"), errors.constData());
-        QVERIFY(!QFile::exists(pluginMark));
-        QVERIFY(!QFile::exists(whichMark));
-        QVERIFY(!QFile::exists(commandLogTarget));
+        QVERIFY(!Planted::anyMarkLeft());
         // LANG is one of the variables that survive, and the gate stored it as root.
         QCOMPARE(readLanguage(), QStringLiteral("pt_BR.UTF-8"));
     }
@@ -292,7 +256,7 @@ private slots:
             errors.contains(QStringLiteral("Tuvora - Alerta\nVocê (ou um programa em execução no seu computador) está "
                                            "tentando abrir o seguinte aplicativo restrito:\n/usr/bin/firefox\n")),
             qPrintable(errors));
-        QVERIFY(!QFile::exists(pluginMark));
+        QVERIFY(!QFile::exists(Planted::PluginMark));
     }
 
 private:

@@ -4,13 +4,15 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
 
 // Plays one scripted step each time a modal dialog is shown, from inside its event
 // loop, so a test can drive a dialog that its caller runs with exec(). A showing
-// beyond the script is rejected, so a test cannot hang.
+// beyond the script, or one whose step failed a check, is rejected, so a test cannot
+// hang.
 class DialogScript : public QObject
 {
 public:
@@ -43,6 +45,10 @@ private:
             return;
         }
         m_steps.takeFirst()(m_dialog);
+        if (m_dialog && QTest::currentTestFailed()) {
+            m_steps.clear();
+            m_dialog->reject();
+        }
     }
 
     QPointer<QDialog> m_dialog;

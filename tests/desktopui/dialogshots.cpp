@@ -1,11 +1,13 @@
 #include "gate.h"
 #include "helpdlg.h"
 #include "helpopener.h"
+#include "paths.h"
 #include "passwordcheck.h"
 #include "policyconfig.h"
 #include "preabout.h"
 #include "prepasswordbase.h"
 #include "sandboxcheck.h"
+#include "translationchoice.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,7 +15,6 @@
 #include <QPixmap>
 #include <QProcess>
 #include <QTimer>
-#include <QTranslator>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -63,20 +64,19 @@ int main(int argc, char **argv)
     outputDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(outputDir);
 
-    QDir().mkpath(QStringLiteral("/usr/share/doc/tuvora"));
-    QDir().mkpath(QStringLiteral("/usr/share/tuvora/lang"));
-    install(QStringLiteral(SOURCE_DIR "/data/help/en_US"), QStringLiteral("/usr/share/doc/tuvora/"));
-    install(QStringLiteral(SOURCE_DIR "/data/help/pt_BR"), QStringLiteral("/usr/share/doc/tuvora/"));
-    for (const char *program : { "appstop", "tuvora", "tuvoratray" })
-        install(QStringLiteral(QM_DIR "/%1_pt_BR.qm").arg(QString::fromLatin1(program)),
-            QStringLiteral("/usr/share/tuvora/lang/"));
+    const QString helpDir = Paths::path(Paths::HelpDir) + QLatin1Char('/');
+    QDir().mkpath(helpDir);
+    QDir().mkpath(translationDirectory());
+    install(QStringLiteral(SOURCE_DIR "/data/help/en_US"), helpDir);
+    install(QStringLiteral(SOURCE_DIR "/data/help/pt_BR"), helpDir);
+    for (const char *catalogue : { "desktopui", "appstop", "tuvora", "tuvoratray" })
+        install(QStringLiteral(QM_DIR "/%1_pt_BR.qm").arg(QString::fromLatin1(catalogue)),
+            translationDirectory() + QLatin1Char('/'));
 
     for (const QString &language : { QStringLiteral("en_US.UTF-8"), QStringLiteral("pt_BR.UTF-8") }) {
         const QString tag = language.left(5);
         writeLanguage(language);
-        QTranslator translator;
-        if (translator.load(QStringLiteral("/usr/share/tuvora/lang/tuvora_pt_BR.qm")) && tag == QLatin1String("pt_BR"))
-            QCoreApplication::installTranslator(&translator);
+        auto translations = installTranslations(QStringLiteral("tuvora_"), language);
 
         {
             prePasswordBase form;
@@ -106,7 +106,7 @@ int main(int argc, char **argv)
             QWidget caller;
             openHelpPage(&caller, QStringLiteral("PolicySelection.html"));
         }
-        QCoreApplication::removeTranslator(&translator);
+        translations.reset();
         // The gate loads its own catalogue by the configured language.
         grabNextModal(QStringLiteral("appstop_") + tag);
         runGate(QStringLiteral("sh"), chooseGateLanguage());

@@ -4,6 +4,7 @@
 #include "helpdlg.h"
 #include "helpicons.h"
 #include "helpopener.h"
+#include "paths.h"
 #include "policyconfig.h"
 #include "sandboxcheck.h"
 #include "testfiles.h"
@@ -12,6 +13,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
@@ -19,7 +21,7 @@
 
 namespace {
 
-const QString docRoot = QStringLiteral("/usr/share/doc/tuvora/");
+const QString docRoot = Paths::path(Paths::HelpDir) + QLatin1Char('/');
 const QString firefoxStub = QStringLiteral("/usr/local/bin/firefox");
 const QString firefoxLog = QStringLiteral("/tmp/firefox.log");
 
@@ -248,7 +250,7 @@ private slots:
         QCOMPARE(viewer.browser()->source().toLocalFile(), QStringLiteral("/tmp/help/links.html"));
     }
 
-    void helpOpensModallyOverTheCallerWithItsSizes()
+    void helpOpensModallyOverTheCaller()
     {
         installLanguages({ QStringLiteral("en_US") }, { QStringLiteral("ViewLog_en_US.html") });
         writeLanguage(QStringLiteral("en_US.UTF-8"));
@@ -261,16 +263,16 @@ private slots:
             if (!dialog || seen)
                 return;
             seen = dialog;
+            // Closed whatever the checks say, so that a failing one ends the test here.
+            const auto close = qScopeGuard([dialog] { dialog->reject(); });
             QCOMPARE(dialog->parentWidget(), &caller);
-            QCOMPARE(dialog->minimumSize(), QSize(795, 430));
-            QCOMPARE(dialog->baseSize(), QSize(795, 480));
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Tuvora"));
             auto *viewer = dialog->findChild<HelpDlg *>();
             QVERIFY(viewer);
-            QCOMPARE(viewer->minimumSize(), QSize(795, 430));
-            QCOMPARE(viewer->topicTree()->width(), 180);
+            // The viewer fills the dialog, and both panes show something.
+            QCOMPARE(viewer->geometry(), dialog->rect());
+            QVERIFY(viewer->topicTree()->width() > 0 && viewer->browser()->width() > viewer->topicTree()->width());
             page = viewer->browser()->source().toLocalFile();
-            dialog->reject();
         });
         driver.start(5);
         openHelpPage(&caller, QStringLiteral("ViewLog.html"));

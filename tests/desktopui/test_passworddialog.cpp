@@ -1,4 +1,5 @@
 #include "contextfitler.h"
+#include "cutoff.h"
 #include "dialogscript.h"
 #include "messagebox.h"
 #include "passwordcheck.h"
@@ -59,7 +60,9 @@ private slots:
         QCOMPARE(form.txtPassword->echoMode(), QLineEdit::Password);
         QTest::keyClicks(form.txtPassword, QStringLiteral("abcdefghijklmnop"));
         QCOMPARE(form.txtPassword->text(), QStringLiteral("abcdefghijklm"));
-        QVERIFY(form.width() >= 380 && form.height() >= 114);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(firstCutOffChild(form), QString());
         QVERIFY(!form.windowIcon().isNull() && !form.btnLogin->icon().isNull() && !form.btnCancel->icon().isNull());
         QCOMPARE(form.btnCancel->toolTip(), QStringLiteral("Cancels login and exits the Tuvora."));
         form.setGenericWording(true);

@@ -1,10 +1,10 @@
 // Writes a policy into the store for the end-to-end tests.
 //   e2epolicy NUMBER [--black|--white] [--url DOMAIN]... [--allow DOMAIN]...
-//             [--word WORD]... [--internet SPEC] [--apps SPEC] [--app DESKTOPFILE=EXEC]...
+//             [--word WORD]... [--internet HOURS] [--apps HOURS] [--app DESKTOPFILE=EXEC]...
 //             [--urls-from FILE] [--type TYPE] [--active] [--enact]
 // --enact puts the saved policy into force (or out of it) the way the desktop programs
 // do, through Policy::enact.
-// SPEC is "all", "none" or day:first-last hour ranges joined by commas ("1:8-11,2:0-0").
+// HOURS is "all", "none" or day:first-last hour ranges joined by commas ("1:8-11,2:0-0").
 
 #include "policy.h"
 
@@ -14,16 +14,16 @@
 
 namespace {
 
-bool fillGrid(WeekGrid &grid, const QString &spec)
+bool fillGrid(WeekGrid &grid, const QString &ranges)
 {
-    if (spec == QLatin1String("all")) {
+    if (ranges == QLatin1String("all")) {
         grid.fill(1);
         return true;
     }
     grid.fill(0);
-    if (spec == QLatin1String("none"))
+    if (ranges == QLatin1String("none"))
         return true;
-    for (const QString &range : spec.split(QLatin1Char(','))) {
+    for (const QString &range : ranges.split(QLatin1Char(','))) {
         const QStringList dayHours = range.split(QLatin1Char(':'));
         const QStringList hours = dayHours.value(1).split(QLatin1Char('-'));
         bool okDay = false, okFirst = false, okLast = false;

@@ -1,3 +1,4 @@
+#include "paths.h"
 #include "policy.h"
 #include "policyconfig.h"
 #include "sandboxcheck.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-const QString SmallDisk = QStringLiteral("/etc/tuvora/lists");
+const QString SmallDisk = Paths::path(Paths::PolicyDir);
 
 Policy bigPolicy(const QString &path)
 {

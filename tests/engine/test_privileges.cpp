@@ -1,5 +1,6 @@
 #include "commandrunner.h"
 #include "enginework.h"
+#include "paths.h"
 #include "policy.h"
 #include "policyconfig.h"
 #include "privileges.h"
@@ -7,6 +8,7 @@
 #include "testfiles.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -41,11 +43,10 @@ private slots:
     void initTestCase()
     {
         requireSandbox();
-        if (::getuid() != 0 || ::geteuid() != 0)
-            QSKIP("needs root");
+        if (!runningAsMachineRoot())
+            QSKIP("needs the machine's root in the sandbox, to lower the effective user id to another user's");
         LoweredEuid probe;
-        if (!probe.ok())
-            QSKIP("cannot lower the effective user id here (user namespace without that id)");
+        QVERIFY(probe.ok());
     }
 
     void stretchesNestAndRestore()
@@ -63,7 +64,7 @@ private slots:
     void everyEngineOperationRestoresTheCallersId()
     {
         LoweredEuid lowered;
-        const QString path = QStringLiteral("/etc/tuvora/lists/policy_3.xml");
+        const QString path = Paths::path(Paths::PolicyDir) + QStringLiteral("/policy_3.xml");
         Policy policy(3);
         policy.name = QStringLiteral("written as root");
         policy.save();
@@ -86,6 +87,37 @@ private slots:
         removeFileAsRoot(path);
         QVERIFY(!QFile::exists(path));
         QCOMPARE(::geteuid(), Unprivileged);
+    }
+
+    // Commands run wholly as the effective user of the moment: as root inside a stretch
+    // even when the real user is the caller's (the shell would otherwise drop root, as in
+    // a set-user-id program), and never as root outside one (where the shell would take
+    // back the real root of the administration program's window phase).
+    void commandsRunWhollyAsTheEffectiveUser()
+    {
+        QTemporaryDir scratch;
+        QVERIFY(QFile::setPermissions(scratch.path(), QFileDevice::Permissions(0x7777)));
+        const QString out = scratch.filePath(QStringLiteral("ids"));
+        const QString idsCommand = fillCommand(QStringLiteral("id -u > %1; id -ru >> %1"), { out });
+        auto idsSeen = [&] {
+            QFile::remove(out);
+            runCommand(idsCommand);
+            return QString::fromLatin1(readFileBytes(out)).simplified();
+        };
+        {
+            LoweredEuid lowered; // real user root, effective user the caller
+            QCOMPARE(idsSeen(), QStringLiteral("65534 65534"));
+            QCOMPARE(QString::fromLatin1(captureProgram(QStringLiteral("id"), { QStringLiteral("-u") }).standardOutput)
+                         .trimmed(),
+                QStringLiteral("65534"));
+        }
+        // A set-user-id program: real user the caller, effective and saved user root.
+        QCOMPARE(::setresuid(Unprivileged, 0, 0), 0);
+        const QString asSetuid = idsSeen();
+        const QString whichSeen = whichProgram(QStringLiteral("id"));
+        QCOMPARE(::setresuid(0, 0, 0), 0);
+        QCOMPARE(asSetuid, QStringLiteral("0 0"));
+        QVERIFY(whichSeen.endsWith(QLatin1String("/id")));
     }
 
     // While engine work runs as root on a worker thread, the calling thread's events go

@@ -74,7 +74,7 @@ private slots:
         writeLanguage(configured);
         qputenv("LANG", "pt_BR.UTF-8");
 
-        QCOMPARE(tuvoraCatalogueFile(), LangDir + loaded);
+        QCOMPARE(tuvoraCatalogueFile(tuvoraLanguage()), LangDir + loaded);
         QCOMPARE(readLanguage(), storedAfter);
     }
 

@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QProcess>
 #include <QTimer>
-#include <QTranslator>
 #include <QTreeWidget>
 
 // Shows the policy list window and the name dialog in English and in Brazilian
@@ -55,8 +54,7 @@ int main(int argc, char **argv)
     for (const QString &language : { QStringLiteral("en_US.UTF-8"), QStringLiteral("pt_BR.UTF-8") }) {
         const QString tag = language.left(5);
         writeLanguage(language);
-        QTranslator translator;
-        installTuvoraTranslation(translator);
+        const auto translations = installTuvoraTranslation();
         for (int machineMode : { 0, 2 }) {
             QProcess::execute(QStringLiteral("sed"),
                 { QStringLiteral("-i"), QStringLiteral("s|<Type>.*</Type>|<Type>%1</Type>|").arg(machineMode),
