@@ -29,6 +29,14 @@ RootStretch::~RootStretch()
     [[maybe_unused]] const int rc = setThreadEuid(m_savedEuid);
 }
 
+QByteArray readFileAsRoot(const QString &path)
+{
+    return asRoot([&] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    });
+}
+
 void removeFileAsRoot(const QString &path)
 {
     asRoot([&] { QFile::remove(path); });

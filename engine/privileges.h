@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <sys/types.h>
@@ -27,6 +28,9 @@ decltype(auto) asRoot(Work &&work)
     RootStretch stretch;
     return std::forward<Work>(work)();
 }
+
+// A file's whole content read as root; empty when it cannot be read.
+QByteArray readFileAsRoot(const QString &path);
 
 // Deletes a file as root; whether it worked is not reported.
 void removeFileAsRoot(const QString &path);

@@ -1,9 +1,10 @@
 #include "menutree.h"
 
-#include "xmldocument.h"
+#include "privileges.h"
 
 #include <QCoreApplication>
 #include <QSet>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -12,31 +13,46 @@ QString applicationText(const QString &name, const QString &description)
     return description.isEmpty() ? name : name + QLatin1String(" (") + description + QLatin1Char(')');
 }
 
-QList<MenuRow> readEntries(const pugi::xml_node &itens)
+// Reads the entries of the Itens element the reader stands on, up to its end.
+QList<MenuRow> readEntries(QXmlStreamReader &reader)
 {
     QList<MenuRow> rows;
-    for (pugi::xml_node entry = itens.first_child(); entry; entry = entry.next_sibling()) {
-        if (entry.type() != pugi::node_element)
+    while (reader.readNextStartElement()) {
+        const QStringView type = reader.attributes().value(QLatin1String("Type"));
+        const bool service = type == QLatin1String("Service");
+        const bool folder = type == QLatin1String("ServiceGroup");
+        if (!service && !folder) {
+            reader.skipCurrentElement();
             continue;
-        const char *type = entry.attribute("Type").value();
+        }
         MenuRow row;
-        row.icon = elementText(entry.child("Icon"));
-        if (qstrcmp(type, "Service") == 0) {
-            BlockedApplication &application = row.application;
-            application.exec = elementText(entry.child("Exec"));
-            application.icon = row.icon;
-            application.name = elementText(entry.child("Name"));
-            application.description = elementText(entry.child("Description"));
-            application.desktopFile = elementText(entry.child("DesktopFile"));
-            row.text = applicationText(application.name, application.description);
-        } else if (qstrcmp(type, "ServiceGroup") == 0) {
-            row.isFolder = true;
-            row.text = elementText(entry.child("Name"));
-            row.children = readEntries(entry.child("Itens"));
+        row.isFolder = folder;
+        BlockedApplication &application = row.application;
+        while (reader.readNextStartElement()) {
+            const QStringView name = reader.name();
+            if (folder && name == QLatin1String("Itens"))
+                row.children = readEntries(reader);
+            else if (name == QLatin1String("Icon"))
+                row.icon = reader.readElementText();
+            else if (name == QLatin1String("Name"))
+                application.name = reader.readElementText();
+            else if (service && name == QLatin1String("Exec"))
+                application.exec = reader.readElementText();
+            else if (service && name == QLatin1String("Description"))
+                application.description = reader.readElementText();
+            else if (service && name == QLatin1String("DesktopFile"))
+                application.desktopFile = reader.readElementText();
+            else
+                reader.skipCurrentElement();
+        }
+        if (folder) {
+            row.text = application.name;
+            row.application = BlockedApplication();
             if (row.children.isEmpty())
                 continue;
         } else {
-            continue;
+            application.icon = row.icon;
+            row.text = applicationText(application.name, application.description);
         }
         rows.append(std::move(row));
     }
@@ -57,7 +73,18 @@ void collectDesktopFiles(const QList<MenuRow> &rows, QSet<QString> &files)
 
 QList<MenuRow> readMenuFile(const QString &path)
 {
-    return readEntries(loadXmlDocument(path).document_element().child("Itens"));
+    QXmlStreamReader reader(readFileAsRoot(path));
+    QList<MenuRow> rows;
+    if (reader.readNextStartElement()) {
+        while (reader.readNextStartElement()) {
+            if (reader.name() == QLatin1String("Itens")) {
+                rows = readEntries(reader);
+                break;
+            }
+            reader.skipCurrentElement();
+        }
+    }
+    return reader.hasError() ? QList<MenuRow>() : rows;
 }
 
 QList<MenuRow> rowsForApplicationsNotInMenu(

@@ -2,10 +2,9 @@
 
 #include <QObject>
 #include <QString>
-
-#include <memory>
 #include <QStringList>
 
+#include <memory>
 
 // The steps of the administration program's start and end that main() runs in order,
 // around its switches of the user id.

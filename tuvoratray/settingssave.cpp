@@ -4,26 +4,7 @@
 #include "paths.h"
 #include "policyconfig.h"
 #include "webreport.h"
-#include "xmldocument.h"
 
-namespace {
-
-// The configuration holds the administrator password: a file created anew is for root only.
-constexpr mode_t ConfigFileMode = 0600;
-
-void saveLogElement(const LogSettings &settings)
-{
-    const QString path = Paths::path(Paths::ConfigFile);
-    pugi::xml_document document = loadXmlDocument(path);
-    pugi::xml_node root = document.document_element();
-    // Without a root there is nothing to change, and writing back would leave an empty document.
-    if (!root)
-        return;
-    replaceLogElement(root, settings);
-    saveXmlDocument(path, document, ConfigFileMode);
-}
-
-} // namespace
 
 PasswordProblem checkPasswordChange(
     const QString &current, const QString &newPassword, const QString &confirmation, const QString &stored)
@@ -47,7 +28,7 @@ void saveSettings(const SettingsChange &change)
     // The report is the last look at the web log before logging stops.
     if (change.before.internetLog && !after.internetLog)
         writeWebReport();
-    saveLogElement(after);
+    writeLogSettings(after);
     writeFileLogSize(after.fileLogSize);
     writeMaxShots(after.maxShots);
     writeInterval(after.shotInterval);

@@ -148,8 +148,11 @@ private slots:
         QCOMPARE(::chown(QFile::encodeName(Installed).constData(), 0, 0), 0);
         QCOMPARE(::chmod(QFile::encodeName(Installed).constData(), 04755), 0);
         QDir().mkpath(QStringLiteral("/usr/share/tuvora/lang"));
-        QVERIFY(QFile::copy(
-            QStringLiteral(QM_DIR "/tuvora_pt_BR.qm"), QStringLiteral("/usr/share/tuvora/lang/tuvora_pt_BR.qm")));
+        for (const char *catalogue : { "tuvora_pt_BR.qm", "desktopui_pt_BR.qm" }) {
+            const QString name = QString::fromLatin1(catalogue);
+            QFile::remove(QStringLiteral("/usr/share/tuvora/lang/") + name);
+            QVERIFY(QFile::copy(QStringLiteral(QM_DIR "/") + name, QStringLiteral("/usr/share/tuvora/lang/") + name));
+        }
 
         // The plant: a platform plugin, a which and a shell start-up file of the caller's.
         QDir().mkpath(QStringLiteral("/tmp/planted/platforms"));

@@ -45,7 +45,8 @@ int main(int argc, char **argv)
     QDir().mkpath(outputDir);
     QDir().mkpath(QStringLiteral("/usr/share/tuvora/lang"));
     QProcess::execute(
-        QStringLiteral("cp"), { QStringLiteral(QM_DIR "/tuvora_pt_BR.qm"), QStringLiteral("/usr/share/tuvora/lang/") });
+        QStringLiteral("cp"), { QStringLiteral(QM_DIR "/tuvora_pt_BR.qm"), QStringLiteral(QM_DIR "/desktopui_pt_BR.qm"),
+                                QStringLiteral("/usr/share/tuvora/lang/") });
 
     writePolicy(1, "Escola", "Horário de aulas, sem jogos", true, Policy::ComputerDefinedLocal);
     writePolicy(2, "Home work", "Only the school's sites in the afternoon", false, Policy::ServerDefinedLocal);
@@ -71,7 +72,6 @@ int main(int argc, char **argv)
         QTimer::singleShot(300, &app, &QCoreApplication::quit);
         app.exec();
         save(&nameDialog, QStringLiteral("policyname_") + tag);
-        QCoreApplication::removeTranslator(&translator);
     }
     return 0;
 }

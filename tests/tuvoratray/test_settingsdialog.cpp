@@ -5,11 +5,11 @@
 #include "preconfiguration.h"
 #include "sandboxcheck.h"
 #include "testfiles.h"
-#include "xmldocument.h"
 
 #include <QDir>
 #include <QProcess>
 #include <QTest>
+#include <QXmlStreamReader>
 
 #include <sys/stat.h>
 
@@ -197,15 +197,26 @@ private slots:
         QTest::keyClick(&dialog, Qt::Key_S, Qt::AltModifier);
         QTRY_COMPARE(dialog.result(), int(QDialog::Accepted));
 
-        const pugi::xml_document document = loadXmlDocument(path(Paths::ConfigFile));
-        const pugi::xml_node root = document.document_element();
-        QVERIFY(!root.child("Log").next_sibling("Log"));
+        // The Log element, once, in the order the configuration keeps it.
         QByteArray log;
-        for (const pugi::xml_node &group : root.child("Log").children()) {
-            log += QByteArray(group.name()) + ':';
-            for (const pugi::xml_node &value : group.children())
-                log += QByteArray(value.name()) + '=' + value.child_value() + ' ';
+        int logElements = 0;
+        QXmlStreamReader reader(readFileBytes(path(Paths::ConfigFile)));
+        int depthInLog = 0;
+        while (reader.readNext() != QXmlStreamReader::Invalid && !reader.atEnd()) {
+            if (reader.isStartElement()) {
+                if (depthInLog == 0 && reader.name() == QLatin1String("Log"))
+                    ++logElements;
+                if (depthInLog == 1)
+                    log += reader.name().toLatin1() + ':';
+                if (depthInLog == 2)
+                    log += reader.name().toLatin1() + '=' + reader.readElementText().toLatin1() + ' ';
+                else if (depthInLog > 0 || reader.name() == QLatin1String("Log"))
+                    ++depthInLog;
+            } else if (reader.isEndElement() && depthInLog > 0) {
+                --depthInLog;
+            }
         }
+        QCOMPARE(logElements, 1);
         QCOMPARE(log,
             QByteArray("SnapshotsLog:ShotInterval=15 MaxAllowedShots=120 logEnabled=0 "
                        "ApplicationsLog:LogSize=7 logEnabled=0 InternetLog:LogSize=4 logEnabled=1 "

@@ -155,9 +155,11 @@ private slots:
         QVERIFY2(m_trayer.start(), "trayer did not take the system tray selection");
         QVERIFY(installSetuidCopy(QStringLiteral(TRAY_BIN), Installed));
         QDir().mkpath(QStringLiteral("/usr/share/tuvora/lang"));
-        QFile::remove(QStringLiteral("/usr/share/tuvora/lang/tuvoratray_pt_BR.qm"));
-        QVERIFY(QFile::copy(QStringLiteral(QM_DIR "/tuvoratray_pt_BR.qm"),
-            QStringLiteral("/usr/share/tuvora/lang/tuvoratray_pt_BR.qm")));
+        for (const char *catalogue : { "tuvoratray_pt_BR.qm", "desktopui_pt_BR.qm" }) {
+            const QString name = QString::fromLatin1(catalogue);
+            QFile::remove(QStringLiteral("/usr/share/tuvora/lang/") + name);
+            QVERIFY(QFile::copy(QStringLiteral(QM_DIR "/") + name, QStringLiteral("/usr/share/tuvora/lang/") + name));
+        }
         QVERIFY(writeExecutable(QStringLiteral("/usr/bin/iwatch.sh"), "#!/bin/sh\nexit 0\n"));
         QVERIFY(Planted::plant(QStringLiteral(PLANTED_PLUGIN)));
     }

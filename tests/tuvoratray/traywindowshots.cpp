@@ -112,12 +112,17 @@ int main(int argc, char **argv)
     writeSampleLogs();
 
     for (const QString &tag : { QStringLiteral("en_US"), QStringLiteral("pt_BR") }) {
-        QTranslator translator;
-        if (tag == QLatin1String("pt_BR") && translator.load(QStringLiteral(QM_DIR "/tuvoratray_pt_BR.qm")))
-            QCoreApplication::installTranslator(&translator);
+        QTranslator tray;
+        QTranslator shared;
+        if (tag == QLatin1String("pt_BR") && tray.load(QStringLiteral(QM_DIR "/tuvoratray_pt_BR.qm"))
+            && shared.load(QStringLiteral(QM_DIR "/desktopui_pt_BR.qm"))) {
+            QCoreApplication::installTranslator(&tray);
+            QCoreApplication::installTranslator(&shared);
+        }
         showSettings(tag);
         showLog(tag);
-        QCoreApplication::removeTranslator(&translator);
+        QCoreApplication::removeTranslator(&tray);
+        QCoreApplication::removeTranslator(&shared);
     }
     return 0;
 }

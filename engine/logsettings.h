@@ -1,9 +1,5 @@
 #pragma once
 
-namespace pugi {
-class xml_node;
-}
-
 // The log settings of the configuration's Log element, as the settings dialog shows
 // and saves them. Sizes are limits in megabytes; the tray's snapshot timer and the
 // file watcher read their own copies (Interval, MaxShots, .filelogsize).
@@ -25,6 +21,6 @@ struct LogSettings
 // Reads the Log element; a missing file, element or value reads as 0 (off).
 LogSettings readLogSettings();
 
-// Removes the root's Log element and appends a new one built from the settings as the
-// root's last child.
-void replaceLogElement(pugi::xml_node root, const LogSettings &settings);
+// Replaces the configuration's Log element with one built from the settings, as the
+// root's last child. A missing or unparseable configuration is left untouched.
+void writeLogSettings(const LogSettings &settings);

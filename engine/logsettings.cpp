@@ -22,6 +22,32 @@ void appendFlag(pugi::xml_node parent, bool on)
     appendValue(parent, "logEnabled", on ? 1 : 0);
 }
 
+// The configuration holds the administrator password: a file created anew is for root only.
+constexpr mode_t ConfigFileMode = 0600;
+
+void replaceLogElement(pugi::xml_node root, const LogSettings &settings)
+{
+    root.remove_child(root.child("Log"));
+    pugi::xml_node log = root.append_child("Log");
+
+    pugi::xml_node snapshots = log.append_child("SnapshotsLog");
+    appendValue(snapshots, "ShotInterval", settings.shotInterval);
+    appendValue(snapshots, "MaxAllowedShots", settings.maxShots);
+    appendFlag(snapshots, settings.screenLog);
+
+    pugi::xml_node applications = log.append_child("ApplicationsLog");
+    appendValue(applications, "LogSize", settings.applicationLogSize);
+    appendFlag(applications, settings.applicationLog);
+
+    pugi::xml_node internet = log.append_child("InternetLog");
+    appendValue(internet, "LogSize", settings.internetLogSize);
+    appendFlag(internet, settings.internetLog);
+
+    pugi::xml_node files = log.append_child("FilesLog");
+    appendValue(files, "LogSize", settings.fileLogSize);
+    appendFlag(files, settings.fileLog);
+}
+
 } // namespace
 
 LogSettings readLogSettings()
@@ -46,25 +72,15 @@ LogSettings readLogSettings()
     return settings;
 }
 
-void replaceLogElement(pugi::xml_node root, const LogSettings &settings)
+
+void writeLogSettings(const LogSettings &settings)
 {
-    root.remove_child(root.child("Log"));
-    pugi::xml_node log = root.append_child("Log");
-
-    pugi::xml_node snapshots = log.append_child("SnapshotsLog");
-    appendValue(snapshots, "ShotInterval", settings.shotInterval);
-    appendValue(snapshots, "MaxAllowedShots", settings.maxShots);
-    appendFlag(snapshots, settings.screenLog);
-
-    pugi::xml_node applications = log.append_child("ApplicationsLog");
-    appendValue(applications, "LogSize", settings.applicationLogSize);
-    appendFlag(applications, settings.applicationLog);
-
-    pugi::xml_node internet = log.append_child("InternetLog");
-    appendValue(internet, "LogSize", settings.internetLogSize);
-    appendFlag(internet, settings.internetLog);
-
-    pugi::xml_node files = log.append_child("FilesLog");
-    appendValue(files, "LogSize", settings.fileLogSize);
-    appendFlag(files, settings.fileLog);
+    const QString path = Paths::path(Paths::ConfigFile);
+    pugi::xml_document document = loadXmlDocument(path);
+    pugi::xml_node root = document.document_element();
+    // Without a root there is nothing to change, and writing back would leave an empty document.
+    if (!root)
+        return;
+    replaceLogElement(root, settings);
+    saveXmlDocument(path, document, ConfigFileMode);
 }
