@@ -14,7 +14,7 @@
 namespace {
 
 // A teacher's agent may still be writing the file when the folder changes.
-constexpr int IncomingSettleMs = 1000;
+constexpr int IncomingSettleMs = 500;
 
 } // namespace
 

@@ -92,10 +92,8 @@ chown root:root "$E2E_DIR/traydriver"
 chmod 4755 "$E2E_DIR/traydriver"
 : > "$tray_log"
 chmod 666 "$tray_log"
-# The tray runs as the session's user. A command of a root stretch runs as root in full
-# only once the engine gives its shell the real user id 0 as well; until then the work
-# is started by root, whose web traffic the redirect takes all the same.
-driver_user=${TUVORA_E2E_TRAY_USER:-root}
+# The tray runs as the session's user, set-user-id root like the installed program.
+driver_user=${TUVORA_E2E_TRAY_USER:-nobody}
 setpriv --reuid="$driver_user" --regid="$(id -gn "$driver_user")" --clear-groups env -i "$E2E_DIR/traydriver" \
     "$tray_log" $((tick * 1000)) >"$E2E_DIR/traydriver.log" 2>&1 </dev/null &
 driver_pid=$!
@@ -117,7 +115,7 @@ wait_mode() {
     done
     echo $(($(now_ms) - start))
 }
-# Milliseconds from the tick whose check found the new stamp to the policy in force.
+# Milliseconds from the start of the check that found the new stamp to the policy in force.
 since_tick() {
     tail -n +$(($1 + 1)) "$tray_log" | awk '/ tick$/ { tick = $1 } / network$/ { print $1 - tick; exit }'
 }

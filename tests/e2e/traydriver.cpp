@@ -3,7 +3,9 @@
 // checkForWarning on a timer of its own and writes each change of the menu's mode, and
 // the end of each network check, to a log:
 //   traydriver LOG [TICK_MS]
-// LOG lines: "<milliseconds since the epoch> tick|network|teacher|local|restart admin|check"
+// LOG lines: "<milliseconds since the epoch> WHAT", WHAT one of "tick" (a network check
+// starts), "check" (it has ended), and the menu's "network", "teacher", "local" and
+// "restart admin".
 
 #include "periodicwork.h"
 #include "policyfinder.h"
@@ -61,9 +63,12 @@ int main(int argc, char **argv)
     PeriodicWork work(&tray, busy, teacherMode);
     QObject::connect(sharedPolicyFinder(&tray), &PolicyFinder::checkFinished, [&tray] { tray.write("check"); });
     QTimer warningTimer;
-    QObject::connect(&warningTimer, &QTimer::timeout, &work, [&tray, &work] {
-        tray.write("tick");
+    PolicyFinder *finder = sharedPolicyFinder(&tray);
+    QObject::connect(&warningTimer, &QTimer::timeout, &work, [&tray, &work, finder] {
+        const bool wasChecking = finder->checking();
         work.checkForWarning();
+        if (!wasChecking && finder->checking())
+            tray.write("tick");
     });
     warningTimer.start(tick);
     return app.exec();
