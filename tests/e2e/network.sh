@@ -216,11 +216,14 @@ from=$(mark)
 drop_teacher_policy 92
 took=$(wait_mode "$from" local 10) || e2e_fail "the inactive teacher policy did not end teacher mode"
 echo "   from the inactive teacher policy's drop to the local policy in force: ${took} ms"
-expect_local
 [ -z "$(ls -A /etc/tuvora/incoming)" ] || e2e_fail "the incoming folder is not empty: $(ls -A /etc/tuvora/incoming)"
-# Out of teacher mode the network check goes on: the school policy comes again.
+local_policy_marked || e2e_fail "the local policy is not marked active"
+# Out of teacher mode the network check goes on at once: the school policy comes again,
+# and the teacher's rules are gone.
 from=$(mark)
 wait_mode "$from" network "$period" >/dev/null || e2e_fail "the network check did not resume"
+e2e_expect banned http://games.test/
+e2e_expect passed http://school.test/
 
 kill -0 "$driver_pid" 2>/dev/null || e2e_fail "the tray's work ended: $(tail -n 5 "$E2E_DIR/traydriver.log")"
 [ "$E2E_FAILURES" -eq 0 ] && echo "all checks passed"
