@@ -2,6 +2,9 @@
 
 #include "commandrunner.h"
 #include "filewriter.h"
+#include "filterstaterules.h"
+#include "phrasevariants.h"
+#include "sitevariants.h"
 #include "policy.h"
 #include "policyconfig.h"
 
@@ -99,6 +102,13 @@ void openSquid()
     run("sed -i \"s/^http_access allow whitelist/#http_access allow whitelist/g\" /etc/squid/squid.conf");
 }
 
+// Squid and the firewall as they are with no policy in force.
+void leaveOpen()
+{
+    openSquid();
+    applyFilterStateRules(FilterState::Open);
+}
+
 void switchToWhiteList(const Policy &policy)
 {
     run("sed -i \"s/^bannedsitelist = '\\/etc\\/dansguardian\\/sitelist'/bannedsitelist = "
@@ -118,6 +128,7 @@ void switchToBlackList(const Policy &policy)
         "/etc/dansguardian/dansguardianf1.conf");
     openSquid();
     appendToList(InternetFilter::SiteList, listLines(policy.internet.urls, "", InternetFilter::SiteList));
+    writeSiteVariants(policy.internet.urls);
 }
 
 } // namespace
@@ -128,6 +139,8 @@ void applyInternetRules(const Policy &policy, bool restrictNow)
     run("cp /etc/dansguardian/emptylist /etc/dansguardian/weightedphraselist");
     run("rm -f /etc/squid/whitelist");
     run("touch /etc/squid/whitelist");
+    writeSiteVariants({});
+    writePhraseVariants({});
 
     const bool filtering = !policy.active && restrictNow;
     if (readStatus() == 1) {
@@ -138,10 +151,17 @@ void applyInternetRules(const Policy &policy, bool restrictNow)
                 switchToBlackList(policy);
             run("sed -i \"s/^naughtynesslimit =.*/naughtynesslimit = 1/g\" /etc/dansguardian/dansguardianf1.conf");
             writePhraseList(policy.internet.content);
+            writePhraseVariants(policy.internet.content);
+            applyFilterStateRules(policy.internet.isWhiteList() ? FilterState::WhiteList : FilterState::BlackList);
         } else {
             // The bannedsitelist line stays; the lists emptied above leave nothing to block.
-            openSquid();
+            leaveOpen();
         }
+    } else {
+        // Free of Control: the lists are empty now, so squid must not keep a white list
+        // (an empty one would keep every site out at its next start), nor the firewall
+        // the refusals of a policy. Nothing is reloaded.
+        leaveOpen();
     }
 
     if (readStatus() == 1) {

@@ -115,7 +115,7 @@ private slots:
             QLatin1String("mv ") + m_game + QLatin1Char(' ') + m_game + QLatin1String(".tuvora"),
             QLatin1String("ln -s /usr/bin/blocking.sh ") + m_game,
             QLatin1String("chmod 700 ") + m_game + QLatin1String(".tuvora") };
-        QCOMPARE(recorder.commands(),
+        QCOMPARE(withoutFilterStateRules(recorder.commands()),
             (blockGame + InternetOpened
                 + QStringList { QStringLiteral("crontab -u root -r"),
                     QStringLiteral("crontab -u root /tmp/crontab.policy"),
@@ -134,7 +134,7 @@ private slots:
 
         recorder.clear();
         policy.toggle(Policy::BothBackEnds);
-        QCOMPARE(recorder.commands(),
+        QCOMPARE(withoutFilterStateRules(recorder.commands()),
             (QStringList({ QStringLiteral("which game"), QLatin1String("rm -f ") + m_game,
                  QLatin1String("mv ") + m_game + QLatin1String(".tuvora ") + m_game,
                  QLatin1String("chmod 0755 ") + m_game })
