@@ -35,13 +35,14 @@ QStringList chainRules(const Family &family, const QStringList &refusals)
 
 // The restore tool declares the chain (creating it, or emptying one that exists) and
 // fills it in one transaction, so a switch never leaves it half written. OUTPUT jumps
-// to it once.
+// to it once. Like every command of the back-end its failure is not reported (where
+// there is no firewall, cron would mail the complaint every hour).
 void imposeChain(const Family &family, const QStringList &rules)
 {
     QString commandLine = QStringLiteral("printf '%s\\n'");
     for (const QString &line : rules)
         commandLine += QLatin1Char(' ') + shellQuote(line);
-    commandLine += QStringLiteral(" | %1 --noflush").arg(QLatin1String(family.restoreTool));
+    commandLine += QStringLiteral(" | %1 --noflush 2>/dev/null").arg(QLatin1String(family.restoreTool));
     runCommand(commandLine);
     runCommand(fillCommand(QStringLiteral("%1 -C OUTPUT -j %2 2>/dev/null || %1 -I OUTPUT -j %2"),
         { QLatin1String(family.tool), QLatin1String(family.chain) }));
