@@ -10,18 +10,6 @@
 
 #include <cstdio>
 
-QString chooseGateLanguage()
-{
-    QString language = readLanguage();
-    if (language.isEmpty()) {
-        language = qEnvironmentVariable("LANG");
-        if (!isPlainLocaleCode(language))
-            return QString();
-        writeLanguage(language);
-    }
-    return language;
-}
-
 QString blockedProgramPath(const QString &invokedName)
 {
     const QString path = whichProgram(invokedName);

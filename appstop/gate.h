@@ -5,11 +5,6 @@
 // The gate that a blocked program's launch ends in: it names the program and says
 // that it can only be started in Free of Control mode.
 
-// The gate's one privileged step, done before root is dropped: the configured language,
-// or else LANG, which is then stored as the configured one. Only a plain locale code
-// (pt_BR.UTF-8, not a path or any other text the caller chose) is taken and stored.
-QString chooseGateLanguage();
-
 // The full path of the blocked program as "which" resolves its invoked name, or the
 // name unchanged when "which" finds nothing.
 QString blockedProgramPath(const QString &invokedName);

@@ -1,4 +1,5 @@
 #include "gate.h"
+#include "translationchoice.h"
 #include "setuidstart.h"
 
 #include <QApplication>
@@ -19,7 +20,7 @@ int main(int argc, char **argv)
     // Root is needed for the configuration alone. The toolkit reads the caller's font
     // and logging settings and makes a runtime folder: it runs as the caller, with no
     // way back to root.
-    const QString language = chooseGateLanguage();
+    const QString language = configuredLanguage();
     if (!dropRootForGood()) {
         std::fputs("appstop: cannot leave root, not started\n", stderr);
         return 1;

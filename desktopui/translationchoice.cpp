@@ -1,5 +1,7 @@
 #include "translationchoice.h"
 
+#include "policyconfig.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -44,6 +46,18 @@ QString narrowLanguage(const QString &language, const std::function<bool(const Q
     if (!code.isEmpty() && available(code))
         return code;
     return QString();
+}
+
+QString configuredLanguage()
+{
+    QString language = readLanguage();
+    if (language.isEmpty()) {
+        language = qEnvironmentVariable("LANG");
+        if (!isPlainLocaleCode(language))
+            return QString();
+        writeLanguage(language);
+    }
+    return language;
 }
 
 QString installedCatalogueCode(const QString &language, const QString &prefix)

@@ -29,6 +29,11 @@ QString installedCatalogueCode(const QString &language, const QString &prefix);
 // configured language, and the only form from which a catalogue file name is built.
 bool isPlainLocaleCode(const QString &language);
 
+// The language a program of the suite speaks: the configured one, else LANG, which then
+// becomes the configured one. Only a plain locale name (pt_BR.UTF-8, not a path or any
+// other text the caller chose) is taken from LANG and stored.
+QString configuredLanguage();
+
 // Loads and installs the program's catalogue (<prefix><code>.qm) and the shared
 // dialogs' one (desktopui_<code>.qm) for a language, each narrowed to what is
 // installed. Both stay installed while the returned object lives.

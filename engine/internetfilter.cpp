@@ -3,10 +3,13 @@
 #include "activationlock.h"
 #include "commandrunner.h"
 #include "filewriter.h"
+#include "filterstaterules.h"
 #include "paths.h"
+#include "phrasevariants.h"
 #include "policy.h"
 #include "policyconfig.h"
 #include "privileges.h"
+#include "sitevariants.h"
 
 #include <QFile>
 #include <QTextStream>
@@ -68,12 +71,9 @@ QByteArray phraseLines(const QStringList &words)
     return content;
 }
 
-mode_t newFileModeFromUmask()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
+// A list made anew is readable by the filter's own user, whatever root's umask; a
+// replaced one keeps its mode.
+constexpr mode_t NewListMode = 0644;
 
 // The steps of one change of the filter's files. Each list is written whole beside the
 // old one and renamed into place, so a list is never seen emptied or half written. The
@@ -86,7 +86,7 @@ public:
 
     void writeList(const char *path, const QByteArray &content)
     {
-        if (m_ok && !replaceFile(QString::fromLatin1(path), content, newFileModeFromUmask()))
+        if (m_ok && !replaceFile(QString::fromLatin1(path), content, NewListMode))
             fail("Error writing file: ", path);
     }
 
@@ -126,19 +126,36 @@ void openSquid(FilterChange &change)
     change.run("sed -i \"s/^http_access allow whitelist/#http_access allow whitelist/g\" /etc/squid/squid.conf");
 }
 
+// The rules that follow the filter's state besides its lists (bare addresses, other
+// ports, QUIC, IPv6), switched only while the change has not failed.
+void switchStateRules(FilterChange &change, FilterState state)
+{
+    if (change.ok())
+        applyFilterStateRules(state);
+}
+
 const char NaughtynessLimit[]
     = "sed -i \"s/^naughtynesslimit =.*/naughtynesslimit = 1/g\" /etc/dansguardian/dansguardianf1.conf";
+
+// The banned words, as entered and in the other forms pages give them.
+void writePhrases(FilterChange &change, const Policy &policy)
+{
+    change.writeList(InternetFilter::PhraseList, phraseLines(policy.internet.content));
+    change.writeList(Paths::PhraseVariants, phraseVariantLines(policy.internet.content));
+}
 
 // What is added comes first and what is lifted last, so that a change cut short leaves
 // the filter closer to the stricter of the two states.
 void switchToBlackList(FilterChange &change, const Policy &policy)
 {
     change.writeList(InternetFilter::SiteList, listLines(policy.internet.urls, "", InternetFilter::SiteList));
-    change.writeList(InternetFilter::PhraseList, phraseLines(policy.internet.content));
+    change.writeList(Paths::SiteVariants, siteVariantLines(policy.internet.urls));
+    writePhrases(change, policy);
     change.run("sed -i \"s/^bannedsitelist = '\\/etc\\/dansguardian\\/emptylist'/bannedsitelist = "
                "'\\/etc\\/dansguardian\\/sitelist'/g\" "
                "/etc/dansguardian/dansguardianf1.conf");
     change.run(NaughtynessLimit);
+    switchStateRules(change, FilterState::BlackList);
     openSquid(change);
     change.writeList(InternetFilter::SquidWhiteList, {});
 }
@@ -150,28 +167,36 @@ void switchToWhiteList(FilterChange &change, const Policy &policy)
         change.removeList(InternetFilter::SquidWhiteList);
     else
         change.writeList(InternetFilter::SquidWhiteList, domains);
-    change.writeList(InternetFilter::PhraseList, phraseLines(policy.internet.content));
+    writePhrases(change, policy);
     change.run("sed -i \"s/^http_access allow Safe_ports/#http_access allow Safe_ports/g\" /etc/squid/squid.conf");
     change.run("sed -i \"s/^#http_access allow whitelist/http_access allow whitelist/g\" /etc/squid/squid.conf");
     change.run("sed -i \"s/^bannedsitelist = '\\/etc\\/dansguardian\\/sitelist'/bannedsitelist = "
                "'\\/etc\\/dansguardian\\/emptylist'/g\" "
                "/etc/dansguardian/dansguardianf1.conf");
     change.run(NaughtynessLimit);
+    switchStateRules(change, FilterState::WhiteList);
     change.writeList(InternetFilter::SiteList, {});
+    change.writeList(Paths::SiteVariants, {});
 }
 
-void emptyLists(FilterChange &change)
+// No policy's rules in force: squid lets every safe port through (an empty white list
+// in force would keep every site out at squid's next start), the state rules are lifted
+// and the lists emptied.
+void leaveOpen(FilterChange &change)
 {
-    change.writeList(InternetFilter::SiteList, {});
-    change.writeList(InternetFilter::PhraseList, {});
-    change.writeList(InternetFilter::SquidWhiteList, {});
+    openSquid(change);
+    switchStateRules(change, FilterState::Open);
+    for (const char *list : { InternetFilter::SiteList, Paths::SiteVariants, InternetFilter::PhraseList,
+             Paths::PhraseVariants, InternetFilter::SquidWhiteList })
+        change.writeList(list, {});
 }
 
 // What an interrupted activation left: the lists' temporaries (only activations write
 // the lists, and this one holds the lock) and those of an interrupted sed -i.
 void removeLeftovers()
 {
-    for (const char *list : { InternetFilter::SiteList, InternetFilter::PhraseList, InternetFilter::SquidWhiteList })
+    for (const char *list : { InternetFilter::SiteList, Paths::SiteVariants, InternetFilter::PhraseList,
+             Paths::PhraseVariants, InternetFilter::SquidWhiteList })
         removeLeftoverTemporaries(QString::fromLatin1(list));
     for (const char *folder : { Paths::FilterDir, Paths::SquidDir })
         removeLeftoverFiles(QString::fromLatin1(folder), QStringLiteral("sed[A-Za-z0-9]{6}"), 60);
@@ -189,9 +214,9 @@ bool applyInternetRules(const Policy &policy, bool restrictNow)
 
     FilterChange change;
     if (readStatus() != 1) {
-        // Free of control: the lists are emptied on disk, and squid and the content
-        // filter keep what they have loaded.
-        emptyLists(change);
+        // Free of control: the files are left open, and squid and the content filter keep
+        // what they have loaded until their next start.
+        leaveOpen(change);
         return change.ok();
     }
     const bool filtering = !policy.active && restrictNow;
@@ -201,8 +226,7 @@ bool applyInternetRules(const Policy &policy, bool restrictNow)
         switchToBlackList(change, policy);
     } else {
         // The bannedsitelist line stays; the emptied lists leave nothing to block.
-        openSquid(change);
-        emptyLists(change);
+        leaveOpen(change);
     }
 
     if (!change.ok()) {

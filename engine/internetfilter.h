@@ -7,7 +7,14 @@ class Policy;
 // states: black list (the policy's urls are banned), white list (only urlsWhite and
 // their subdomains are reachable) and open. The policy's rules take effect when it is
 // not active yet (the toggle is switching it on) and restrictNow says the current hour
-// is restricted; every other call leaves the filter open.
+// is restricted; every other call leaves the filter open, and squid open whatever the
+// control mode, since its lists have just been emptied.
+//
+// Besides the lists, the filter's state switches the rules of filterstaterules.h (bare
+// public addresses, other ports and IPv6 under a white list). Banned sites and words go
+// into their lists as entered, and into variant lists the filter reads beside them in
+// the other forms that name the same site (sitevariants.h) or that pages give the
+// word (phrasevariants.h).
 //
 // List entries are written to the files as data, never through the shell. An entry
 // that holds a control character (a newline would split it into two list lines), or a

@@ -73,14 +73,20 @@ inline constexpr char SquidAccessLog[] = "/var/log/squid/access.log";
 inline constexpr char FilterDir[] = "/etc/dansguardian";
 inline constexpr char FilterGroupConf[] = "/etc/dansguardian/dansguardianf1.conf";
 inline constexpr char SiteList[] = "/etc/dansguardian/sitelist";
+inline constexpr char SiteVariants[] = "/etc/dansguardian/sitevariants";
 inline constexpr char EmptyList[] = "/etc/dansguardian/emptylist";
 inline constexpr char PhraseList[] = "/etc/dansguardian/weightedphraselist";
+inline constexpr char PhraseVariants[] = "/etc/dansguardian/weightedphrasevariants";
 
 // Init scripts and the system's own files.
 inline constexpr char CronInit[] = "/etc/init.d/cron";
 inline constexpr char SquidInit[] = "/etc/init.d/squid";
 inline constexpr char FilterInit[] = "/etc/init.d/dansguardian";
 inline constexpr char ResolvConf[] = "/etc/resolv.conf";
+inline constexpr char Iptables[] = "/sbin/iptables";
+inline constexpr char Ip6tables[] = "/sbin/ip6tables";
+inline constexpr char IptablesRestore[] = "/sbin/iptables-restore";
+inline constexpr char Ip6tablesRestore[] = "/sbin/ip6tables-restore";
 inline constexpr char RouteTable[] = "/proc/net/route";
 inline constexpr char Iptables[] = "/sbin/iptables";
 inline constexpr char SquidProgram[] = "/usr/sbin/squid";

@@ -43,19 +43,6 @@ void readTuvoraCommandLine(const QStringList &arguments)
         parser.showVersion();
 }
 
-QString tuvoraLanguage()
-{
-    QString language = readLanguage();
-    if (language.isEmpty()) {
-        language = qEnvironmentVariable("LANG");
-        // Only a locale name is stored; anything else the caller put in LANG is ignored.
-        if (!isPlainLocaleCode(language))
-            return QString();
-        writeLanguage(language);
-    }
-    return language;
-}
-
 QString tuvoraCatalogueFile(const QString &language)
 {
     const QString prefix = QStringLiteral("tuvora_");
@@ -67,7 +54,7 @@ QString tuvoraCatalogueFile(const QString &language)
 
 std::unique_ptr<QObject> installTuvoraTranslation()
 {
-    return installTranslations(QStringLiteral("tuvora_"), tuvoraLanguage());
+    return installTranslations(QStringLiteral("tuvora_"), configuredLanguage());
 }
 
 void makeMarkerDirectory()

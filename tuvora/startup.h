@@ -14,10 +14,6 @@
 // the application object exists, so the help is in English.
 void readTuvoraCommandLine(const QStringList &arguments);
 
-// The language of the program's texts: the configured one, else LANG, which then becomes
-// the configured one when it is a plain locale name.
-QString tuvoraLanguage();
-
 // The catalogue chosen for a language: tuvora_pt_BR.qm for pt_BR.UTF-8, else
 // tuvora_pt.qm, else tuvora_en_US.qm.
 QString tuvoraCatalogueFile(const QString &language);

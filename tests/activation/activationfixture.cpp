@@ -11,11 +11,12 @@
 
 namespace Fixture {
 
-QByteArray squidConf(bool whiteListInForce)
+QByteArray squidConf(bool whiteListInForce, bool rulesInForce)
 {
     return QByteArray("http_port 3128\n"
                       "acl Safe_ports port 80 443\n"
                       "acl whitelist dstdomain \"/etc/squid/whitelist\"\n")
+        + (rulesInForce ? "" : "#") + "http_access deny bare_address !private_address\n"
         + (whiteListInForce ? "#http_access allow Safe_ports\nhttp_access allow whitelist\n"
                             : "http_access allow Safe_ports\n#http_access allow whitelist\n")
         + "http_access deny all\n";
@@ -33,7 +34,7 @@ void writeFilterConfiguration(bool whiteListInForce)
 {
     QDir().mkpath(QStringLiteral("/etc/dansguardian"));
     QDir().mkpath(QStringLiteral("/etc/squid"));
-    writeFileBytes(QStringLiteral("/etc/squid/squid.conf"), squidConf(whiteListInForce));
+    writeFileBytes(QStringLiteral("/etc/squid/squid.conf"), squidConf(whiteListInForce, whiteListInForce));
     writeFileBytes(QStringLiteral("/etc/dansguardian/dansguardianf1.conf"), filterConf(whiteListInForce));
     writeFileBytes(QStringLiteral("/etc/dansguardian/emptylist"), {});
     writeFileBytes(QStringLiteral("/etc/dansguardian/sitelist"), "old.example\n");
@@ -70,6 +71,26 @@ QStringList initScriptCalls()
 void clearInitScriptCalls()
 {
     writeFileBytes(QStringLiteral("/var/log/tuvora-sandbox/init.log"), {});
+}
+
+QStringList withoutFilterStateRules(const QStringList &commands)
+{
+    QStringList rest;
+    for (const QString &command : commands) {
+        if (!command.contains(QLatin1String("bare_address")) && !command.contains(QLatin1String("/sbin/ip")))
+            rest << command;
+    }
+    return rest;
+}
+
+QString firewallCalls()
+{
+    return QString::fromUtf8(readFileBytes(QStringLiteral("/var/log/tuvora-sandbox/firewall.log")));
+}
+
+void clearFirewallCalls()
+{
+    writeFileBytes(QStringLiteral("/var/log/tuvora-sandbox/firewall.log"), {});
 }
 
 QString installProgram(const QString &directory, const QString &name, unsigned mode)

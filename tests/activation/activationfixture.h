@@ -8,9 +8,10 @@
 namespace Fixture {
 
 // squid.conf and dansguardianf1.conf as installed, holding the lines the engine edits,
-// either in the black-list arrangement (as installed) or in the white-list one.
+// either in the black-list arrangement (as installed) or in the white-list one; in
+// squid.conf, the refusal of bare addresses is active while a policy's rules are.
 void writeFilterConfiguration(bool whiteListInForce = false);
-QByteArray squidConf(bool whiteListInForce);
+QByteArray squidConf(bool whiteListInForce, bool rulesInForce = false);
 QByteArray filterConf(bool whiteListInForce, const char *naughtynessLimit = "50");
 
 // policyConfig.xml with the control mode Status and the machine mode Type.
@@ -23,6 +24,14 @@ void removeCronTable();
 // The init-script calls the sandbox's stubs recorded, and forgetting them.
 QStringList initScriptCalls();
 void clearInitScriptCalls();
+
+// The commands without those that switch the filter state's own rules (squid's bare
+// addresses, the firewall), for the tests of the lists and reloads.
+QStringList withoutFilterStateRules(const QStringList &commands);
+// What reached the sandbox's stand-ins of the firewall tools: each call's arguments,
+// followed by the rules a restore tool was given.
+QString firewallCalls();
+void clearFirewallCalls();
 
 // The gate script that blocked programs are linked to.
 void installGate();

@@ -1,6 +1,7 @@
 #include "activationfixture.h"
 #include "commandrecorder.h"
 #include "internetfilter.h"
+#include "phrasevariants.h"
 #include "policy.h"
 #include "sandboxcheck.h"
 #include "stderrcapture.h"
@@ -9,7 +10,10 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace Fixture;
 
@@ -17,6 +21,8 @@ namespace {
 
 const QString SiteList = QStringLiteral("/etc/dansguardian/sitelist");
 const QString PhraseList = QStringLiteral("/etc/dansguardian/weightedphraselist");
+const QString SiteVariants = QStringLiteral("/etc/dansguardian/sitevariants");
+const QString PhraseVariantList = QStringLiteral("/etc/dansguardian/weightedphrasevariants");
 const QString WhiteList = QStringLiteral("/etc/squid/whitelist");
 const QString SquidConf = QStringLiteral("/etc/squid/squid.conf");
 const QString FilterConf = QStringLiteral("/etc/dansguardian/dansguardianf1.conf");
@@ -56,6 +62,7 @@ private slots:
         writeFilterConfiguration();
         writeConfiguration(1);
         clearInitScriptCalls();
+        clearFirewallCalls();
     }
 
     void blackListBansTheSitesAndWords()
@@ -63,7 +70,7 @@ private slots:
         CommandRecorder recorder;
         QVERIFY(applyInternetRules(filterPolicy(0), true));
 
-        QCOMPARE(recorder.commands(),
+        QCOMPARE(withoutFilterStateRules(recorder.commands()),
             (QStringList {
                  QStringLiteral(
                      R"(sed -i "s/^bannedsitelist = '\/etc\/dansguardian\/emptylist'/bannedsitelist = '\/etc\/dansguardian\/sitelist'/g" /etc/dansguardian/dansguardianf1.conf)"),
@@ -73,9 +80,15 @@ private slots:
         QCOMPARE(readFileBytes(PhraseList), QByteArray("<poker><10>\n<ma\xc3\xa7\xc3\xa3><10>\n"));
         QVERIFY(QFile::exists(WhiteList));
         QCOMPARE(readFileBytes(WhiteList), QByteArray());
-        QCOMPARE(readFileBytes(SquidConf), squidConf(false));
+        QCOMPARE(readFileBytes(SquidConf), squidConf(false, true));
         QCOMPARE(readFileBytes(FilterConf), filterConf(false, "1"));
         QCOMPARE(initScriptCalls(), Reloads);
+        // QUIC is refused; other ports stay open, and IPv6 has nothing of a black list's.
+        const QString firewall = firewallCalls();
+        QVERIFY(firewall.contains(QLatin1String("-A tuvora-rules -p udp -m udp --dport 443 -j REJECT")));
+        QVERIFY(!firewall.contains(QLatin1String("--dports")));
+        QVERIFY(firewall.contains(QLatin1String("ip6tables -F tuvora-rules6")));
+        QVERIFY(!firewall.contains(QLatin1String("-A tuvora-rules6")));
     }
 
     void whiteListLetsOnlyItsDomainsThrough()
@@ -85,7 +98,7 @@ private slots:
         QVERIFY(applyInternetRules(filterPolicy(2), true));
 
         // Squid closes before the content filter lets go of its site list.
-        QCOMPARE(recorder.commands(),
+        QCOMPARE(withoutFilterStateRules(recorder.commands()),
             (QStringList {
                  QStringLiteral(
                      R"(sed -i "s/^http_access allow Safe_ports/#http_access allow Safe_ports/g" /etc/squid/squid.conf)"),
@@ -98,8 +111,18 @@ private slots:
         QCOMPARE(readFileBytes(WhiteList), QByteArray(".example.org\n.escola.example\n"));
         QCOMPARE(readFileBytes(SiteList), QByteArray());
         QCOMPARE(readFileBytes(PhraseList), QByteArray("<poker><10>\n<ma\xc3\xa7\xc3\xa3><10>\n"));
-        QCOMPARE(readFileBytes(SquidConf), squidConf(true));
+        QCOMPARE(readFileBytes(SquidConf), squidConf(true, true));
         QCOMPARE(readFileBytes(FilterConf), filterConf(true, "1"));
+        const QString firewall = firewallCalls();
+        QVERIFY(firewall.contains(QLatin1String("-A tuvora-rules -p tcp -m tcp --syn -m multiport ! --dports 53,80,443 "
+                                                "-j REJECT --reject-with tcp-reset")));
+        QVERIFY(firewall.contains(
+            QLatin1String("-A tuvora-rules6 -p tcp -m tcp --syn ! --dport 53 -j REJECT --reject-with tcp-reset")));
+        // The proxy and the private addresses come first.
+        QVERIFY(firewall.indexOf(QLatin1String("-A tuvora-rules6 -d fc00::/7 -j RETURN"))
+            < firewall.indexOf(QLatin1String("-A tuvora-rules6 -p tcp")));
+        QVERIFY(firewall.indexOf(QLatin1String("-A tuvora-rules -m owner --uid-owner proxy -j RETURN"))
+            < firewall.indexOf(QLatin1String("-A tuvora-rules -p tcp")));
     }
 
     void whiteListWithoutDomainsLeavesNoDomainList()
@@ -128,7 +151,8 @@ private slots:
         CommandRecorder recorder;
         applyInternetRules(policy, restrictNow);
 
-        QCOMPARE(recorder.commands(), (QStringList { SafePortsOn, WhiteListOff } + Reloads));
+        QCOMPARE(withoutFilterStateRules(recorder.commands()), (QStringList { SafePortsOn, WhiteListOff } + Reloads));
+        QCOMPARE(firewallCalls(), QStringLiteral("iptables -F tuvora-rules\nip6tables -F tuvora-rules6\n"));
         QCOMPARE(readFileBytes(SiteList), QByteArray());
         QCOMPARE(readFileBytes(PhraseList), QByteArray());
         QCOMPARE(readFileBytes(WhiteList), QByteArray());
@@ -137,16 +161,71 @@ private slots:
         QCOMPARE(readFileBytes(FilterConf), filterConf(true));
     }
 
-    void freeOfControlOnlyEmptiesTheLists()
+    void freeOfControlEmptiesTheListsAndLeavesSquidOpenWithoutReloads()
     {
+        // A white list in force when the control mode changes: with its list emptied,
+        // squid would keep every site out at its next start.
+        writeFilterConfiguration(true);
         writeConfiguration(0);
         CommandRecorder recorder;
-        QVERIFY(applyInternetRules(filterPolicy(0), true));
-        QCOMPARE(recorder.commands(), QStringList());
+        QVERIFY(applyInternetRules(filterPolicy(1), true));
+        QCOMPARE(withoutFilterStateRules(recorder.commands()), (QStringList { SafePortsOn, WhiteListOff }));
         QCOMPARE(readFileBytes(SiteList), QByteArray());
+        QCOMPARE(readFileBytes(WhiteList), QByteArray());
         QCOMPARE(readFileBytes(SquidConf), squidConf(false));
-        QCOMPARE(readFileBytes(FilterConf), filterConf(false));
+        QCOMPARE(readFileBytes(FilterConf), filterConf(true));
         QCOMPARE(initScriptCalls(), QStringList());
+        QCOMPARE(firewallCalls(), QStringLiteral("iptables -F tuvora-rules\nip6tables -F tuvora-rules6\n"));
+    }
+
+    void bannedSitesAreListedWithAndWithoutATrailingDot()
+    {
+        Policy policy = filterPolicy(0);
+        policy.internet.urls = { QStringLiteral("games.example"), QStringLiteral("dotted.example."),
+            QStringLiteral("site.example/path"), QStringLiteral("two\nlines") };
+        captureStderr([&] { applyInternetRules(policy, true); });
+        QCOMPARE(readFileBytes(SiteVariants), QByteArray("games.example.\ndotted.example\n"));
+
+        applyInternetRules(policy, false);
+        QCOMPARE(readFileBytes(SiteVariants), QByteArray());
+    }
+
+    void bannedWordsAreListedInTheFormsPagesGiveThem()
+    {
+        Policy policy = filterPolicy(0);
+        policy.internet.content = { QStringLiteral("maçã"), QStringLiteral("Jogo-Online"), QStringLiteral("a<b") };
+        QFile::remove(PhraseVariantList);
+        const mode_t oldMask = ::umask(077);
+        captureStderr([&] { applyInternetRules(policy, true); });
+        ::umask(oldMask);
+
+        // As the filter sees pages: lower-cased byte by byte as if Latin-1, ASCII
+        // punctuation turned into spaces.
+        const QList<QByteArray> lines = readFileBytes(PhraseVariantList).split('\n');
+        for (const QByteArray &form : { QByteArray("ma\xe3\xa7\xe3\xa3"), // UTF-8
+                 QByteArray("ma\xe3\x87\xe3\x83"), // UTF-8, capitals
+                 QByteArray("ma\xe3\xa7\xe3\x83"), // UTF-8, one capital
+                 QByteArray("ma\xe7\xe3"), // Latin-1, any case
+                 QByteArray("ma 231 227"), QByteArray("ma 199 195"), QByteArray("ma xe7 xe3"), // references
+                 QByteArray("ma ccedil atilde"), QByteArray("ma u00e7 u00e3"), QByteArray("jogo online") })
+            QVERIFY2(lines.contains('<' + form + "><10>"), form.constData());
+        QVERIFY(!readFileBytes(PhraseVariantList).contains("a<b"));
+        QCOMPARE(QFileInfo(PhraseVariantList).permissions() & QFile::ReadOther, QFile::ReadOther);
+
+        applyInternetRules(policy, false);
+        QCOMPARE(readFileBytes(PhraseVariantList), QByteArray());
+    }
+
+    void wordsWithManyAccentsGetABoundedNumberOfForms()
+    {
+        const QString word = QStringLiteral("àéîõüçãêíóú");
+        const QList<QByteArray> variants = phraseVariants(word);
+        QVERIFY(variants.size() < 40);
+        // Still there: all capitals and all small letters in UTF-8 (the filter turns the
+        // lead byte 0xc3 into 0xe3), and Latin-1.
+        QVERIFY(variants.contains(word.toUpper().toUtf8().replace('\xc3', '\xe3')));
+        QVERIFY(variants.contains(word.toUtf8().replace('\xc3', '\xe3')));
+        QVERIFY(variants.contains(word.toLatin1()));
     }
 
     void aStepThatFailsLeavesTheRulesInForce_data()

@@ -70,7 +70,7 @@ private slots:
         QFile::setPermissions(QStringLiteral("/usr/local/bin/tuvoraprobe"),
             QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeOther);
         MessageBox::setNextAnswer(0);
-        QCOMPARE(runGate(QStringLiteral("tuvoraprobe"), chooseGateLanguage()), 0);
+        QCOMPARE(runGate(QStringLiteral("tuvoraprobe"), configuredLanguage()), 0);
         const auto shown = MessageBox::shown();
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown.first().icon, QMessageBox::Warning);
@@ -94,7 +94,7 @@ private slots:
     {
         QFETCH(QString, name);
         MessageBox::setNextAnswer(0);
-        QCOMPARE(runGate(name, chooseGateLanguage()), 0);
+        QCOMPARE(runGate(name, configuredLanguage()), 0);
         QCOMPARE(MessageBox::shown().size(), 1);
         QCOMPARE(MessageBox::shown().first().text, expectedMessage(name));
         QVERIFY(!QFile::exists(QStringLiteral("/tmp/pwned")));
@@ -154,13 +154,13 @@ private slots:
         else
             qputenv("LANG", lang);
 
-        const QString code = installedCatalogueCode(chooseGateLanguage(), QStringLiteral("appstop_"));
+        const QString code = installedCatalogueCode(configuredLanguage(), QStringLiteral("appstop_"));
         QCOMPARE(QStringLiteral("appstop_%1.qm").arg(code.isEmpty() ? QStringLiteral("en_US") : code), catalogue);
         QCOMPARE(readLanguage(), stored);
 
         writeLanguage(configured);
         MessageBox::setNextAnswer(0);
-        QCOMPARE(runGate(QStringLiteral("no-such-program-here"), chooseGateLanguage()), 0);
+        QCOMPARE(runGate(QStringLiteral("no-such-program-here"), configuredLanguage()), 0);
         QCOMPARE(readLanguage(), stored);
         QCOMPARE(MessageBox::shown().first().caption, caption);
         qputenv("LANG", "C.UTF-8");
@@ -188,7 +188,7 @@ private slots:
             box->buttons().first()->click();
         });
         driver.start(5);
-        QCOMPARE(runGate(QStringLiteral("no-such-program-here"), chooseGateLanguage()), 0);
+        QCOMPARE(runGate(QStringLiteral("no-such-program-here"), configuredLanguage()), 0);
         QVERIFY(boxSeen);
         QVERIFY(!openedDuringGate);
         QVERIFY(contextMenuOpensIn(&edit));

@@ -109,7 +109,7 @@ int main(int argc, char **argv)
         translations.reset();
         // The gate loads its own catalogue by the configured language.
         grabNextModal(QStringLiteral("appstop_") + tag);
-        runGate(QStringLiteral("sh"), chooseGateLanguage());
+        runGate(QStringLiteral("sh"), configuredLanguage());
     }
     return 0;
 }

@@ -5,8 +5,15 @@
 
 E2E_DIR=/tmp/e2e
 E2E_ORIGIN=127.0.1.1
-# Domains of the tests, all served by origin.py.
+# Domains of the tests, all served by origin.py on E2E_ORIGIN, each also written with
+# a trailing dot. E2E_HOSTS: more "ADDRESS NAME..." lines for /etc/hosts.
 E2E_DOMAINS=${E2E_DOMAINS:-"open.test games.test www.games.test social.test school.test lab.school.test library.test"}
+E2E_HOSTS=${E2E_HOSTS:-}
+# Addresses on the namespace's loopback interface where origin.py serves as well: a
+# public one (documentation ranges), a LAN one, and a public IPv6 one.
+E2E_PUBLIC=203.0.113.7
+E2E_LAN=192.168.77.1
+E2E_PUBLIC6=2001:db8::7
 
 e2e_fail() {
     echo "FAIL: $*" >&2
@@ -47,20 +54,31 @@ e2e_start() {
     fi
     chown root "$E2E_DIR"
     trap e2e_stop EXIT
-    echo "$E2E_ORIGIN $E2E_DOMAINS" >> /etc/hosts
+    echo "$E2E_ORIGIN $E2E_DOMAINS $(printf '%s. ' $E2E_DOMAINS)" >> /etc/hosts
+    [ -n "$E2E_HOSTS" ] && echo "$E2E_HOSTS" >> /etc/hosts
+    ip addr add "$E2E_PUBLIC/32" dev lo
+    ip addr add "$E2E_LAN/32" dev lo
+    ip addr add "$E2E_PUBLIC6/128" dev lo nodad
 
     openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=tuvora-e2e \
         -keyout "$E2E_DIR/origin.key" -out "$E2E_DIR/origin.pem" >/dev/null 2>&1
-    python3 "$E2E_HERE/origin.py" "$E2E_ORIGIN" "$E2E_DIR/origin.pem" "$E2E_DIR/origin.key" \
-        >"$E2E_DIR/origin.log" 2>&1 </dev/null &
+    python3 "$E2E_HERE/origin.py" "$E2E_DIR/origin.pem" "$E2E_DIR/origin.key" \
+        "$E2E_ORIGIN" "$E2E_PUBLIC" "$E2E_LAN" "$E2E_PUBLIC6" >"$E2E_DIR/origin.log" 2>&1 </dev/null &
     E2E_ORIGIN_PID=$!
     e2e_wait "e2e_listening 443" 10 || { echo "origin servers did not start" >&2; cat "$E2E_DIR/origin.log"; exit 1; }
 
-    iptables-restore < /etc/tuvora/firewall.conf
+    e2e_load_firewall
     /etc/init.d/squid start >"$E2E_DIR/squid-init.log" 2>&1 </dev/null
     e2e_wait "e2e_listening 3128" 20 || { echo "squid did not start" >&2; cat "$E2E_DIR/squid-init.log"; exit 1; }
     /etc/init.d/dansguardian start >"$E2E_DIR/filter-init.log" 2>&1 </dev/null \
         || { echo "the content filter did not start" >&2; cat "$E2E_DIR/filter-init.log"; exit 1; }
+}
+
+# The web redirect and the IPv6 web rules, loaded the way the tray loads them.
+e2e_load_firewall() {
+    iptables-restore < /etc/tuvora/firewall.conf
+    ip6tables-restore --noflush < /etc/tuvora/firewall6.conf
+    ip6tables -C OUTPUT -j tuvora-web6 2>/dev/null || ip6tables -I OUTPUT -j tuvora-web6
 }
 
 # Processes of this network namespace other than this shell and its ancestors: what
@@ -115,15 +133,23 @@ e2e_at() {
 #   denied   squid refused the request (outside the white list)
 #   refused  the connection was reset, refused or closed without an answer
 #   other:…  anything else (a fault of the set-up, never a pass)
+# E2E_CLIENT: a command to run curl under (another user); E2E_CURL: more options.
 e2e_fetch() {
-    local url=$1 body="$E2E_DIR/body" code rc=0 host
+    local url=$1 body code rc=0 host
     host=${url#*://}
     host=${host%%/*}
+    case "$host" in
+        \[*\]) ;;
+        *:*) host=${host%:*} ;;
+    esac
+    host=${host%.}
+    mkdir -p "$E2E_DIR"
+    body=$(mktemp "$E2E_DIR/body.XXXXXX") && chmod 666 "$body"
     code=$(env -u http_proxy -u https_proxy -u HTTP_PROXY -u HTTPS_PROXY -u ALL_PROXY -u all_proxy \
-        curl --noproxy '' -k -s -m 10 -o "$body" -w '%{http_code}' "$url" 2>/dev/null) || rc=$?
-    if [ "$rc" -eq 0 ] && grep -q "tuvora-e2e-origin page of $host<" "$body" 2>/dev/null; then
+        ${E2E_CLIENT:-} curl --noproxy '' -k -s -m 10 ${E2E_CURL:-} -o "$body" -w '%{http_code}' "$url" 2>/dev/null) || rc=$?
+    if [ "$rc" -eq 0 ] && grep -qF "tuvora-e2e-origin page of $host<" "$body" 2>/dev/null; then
         echo passed
-    elif [ "$rc" -eq 0 ] && grep -q "Tuvora - Access Denied" "$body"; then
+    elif [ "$rc" -eq 0 ] && grep -qF "Tuvora - Access Denied" "$body"; then
         echo banned
     elif [ "$rc" -eq 0 ] && [ "$code" = 403 ]; then
         echo denied
@@ -132,6 +158,7 @@ e2e_fetch() {
     else
         echo "other:$code/$rc"
     fi
+    rm -f "$body"
 }
 
 # e2e_expect WHAT URL...: each URL must give WHAT; "blocked" accepts banned, denied

@@ -49,6 +49,7 @@ grep -q kept /etc/tuvora/policyConfig.xml || fail "an existing policyConfig.xml 
 for dir in lists incoming snapshots; do [ -d /etc/tuvora/$dir ] || fail "/etc/tuvora/$dir missing"; done
 [ "$(stat -c '%F %a %u' /var/lib/tuvora)" = "directory 755 0" ] || fail "/var/lib/tuvora is not root's own folder"
 cmp -s /etc/tuvora/firewall.conf "$templates/etc/tuvora/firewall.conf" || fail "firewall.conf not installed"
+cmp -s /etc/tuvora/firewall6.conf "$templates/etc/tuvora/firewall6.conf" || fail "firewall6.conf not installed"
 grep -q '^http_access allow Safe_ports' /etc/squid/squid.conf && grep -q '^#http_access allow whitelist' /etc/squid/squid.conf \
     || fail "squid.conf is not the suite's"
 grep -q 'as Debian ships it' /etc/squid/squid.conf.before-tuvora || fail "squid's own squid.conf was not kept aside"
@@ -69,7 +70,18 @@ chmod 700 /usr/local/bin/e2egame.tuvora
 ln -sfn /usr/bin/blocking.sh /usr/local/bin/e2egame
 printf '00 8 * * 1  /usr/bin/enactpolicy -1 activate 1\n55 7 * * 1  /usr/bin/touch /tmp/policyintwarning\n30 2 * * *  /usr/local/sbin/backup\n' |
     crontab -u root -
+# The firewall as the tray and a policy in force leave it (twice loaded, the IPv6 set).
+iptables-restore < /etc/tuvora/firewall.conf
+for _ in 1 2; do
+    ip6tables-restore --noflush < /etc/tuvora/firewall6.conf
+    ip6tables -I OUTPUT -j tuvora-web6
+done
+printf '*filter\n:tuvora-rules - [0:0]\n-A tuvora-rules -p udp -m udp --dport 443 -j REJECT\nCOMMIT\n' | iptables-restore --noflush
+iptables -I OUTPUT -j tuvora-rules
 "$templates/tuvora-system" remove || fail "tuvora-system remove failed"
+if iptables-save | grep -q -e tuvora -e REDIRECT || ip6tables-save | grep -q tuvora; then
+    fail "the suite's firewall rules are still there: $(iptables-save; ip6tables-save)"
+fi
 grep -q 'as Debian ships it' /etc/squid/squid.conf || fail "squid.conf was not given back"
 [ -e /etc/squid/squid.conf.before-tuvora ] && fail "the kept squid.conf is still lying around"
 # Blocked without a record of its mode (remove_modes.sh has the recorded ones): back,

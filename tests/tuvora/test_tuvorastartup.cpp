@@ -2,6 +2,7 @@
 #include "sandboxcheck.h"
 #include "startup.h"
 #include "testfiles.h"
+#include "translationchoice.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -74,7 +75,7 @@ private slots:
         writeLanguage(configured);
         qputenv("LANG", "pt_BR.UTF-8");
 
-        QCOMPARE(tuvoraCatalogueFile(tuvoraLanguage()), LangDir + loaded);
+        QCOMPARE(tuvoraCatalogueFile(configuredLanguage()), LangDir + loaded);
         QCOMPARE(readLanguage(), storedAfter);
     }
 

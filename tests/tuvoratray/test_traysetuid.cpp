@@ -59,6 +59,13 @@ QStringList redirectRules()
     return rules;
 }
 
+// The jump to the IPv6 web refusal in the filter table's OUTPUT chain.
+bool ipv6WebRefused()
+{
+    return run(QStringLiteral("ip6tables"), { QStringLiteral("-S"), QStringLiteral("OUTPUT") })
+        .contains(QLatin1String("-j tuvora-web6"));
+}
+
 QString accessControl()
 {
     return run(QStringLiteral("xhost"), {});
@@ -186,6 +193,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(dockedIcon() != 0, 15000);
         // Root's work was done as root: the rule set, the filter, root's cron table.
         QCOMPARE(redirectRules().size(), 5);
+        QVERIFY(ipv6WebRefused());
         QTRY_VERIFY(filtered(Domain) && cronTableInstalled());
         // The display is opened to root alone, not to every local user.
         const QString granted = accessControl();
@@ -242,6 +250,7 @@ private slots:
         const QStringList left = redirectRules();
         QCOMPARE(left.size(), 3);
         QVERIFY(!left.join(QLatin1Char('\n')).contains(QLatin1String("--dport 80 ")));
+        QVERIFY(!ipv6WebRefused());
         QVERIFY(!accessControl().contains(QLatin1String("SI:localuser:root")));
     }
 
