@@ -88,7 +88,6 @@ inline constexpr char Ip6tables[] = "/sbin/ip6tables";
 inline constexpr char IptablesRestore[] = "/sbin/iptables-restore";
 inline constexpr char Ip6tablesRestore[] = "/sbin/ip6tables-restore";
 inline constexpr char RouteTable[] = "/proc/net/route";
-inline constexpr char Iptables[] = "/sbin/iptables";
 inline constexpr char SquidProgram[] = "/usr/sbin/squid";
 
 // A place as a QString, for the file and string APIs.

@@ -32,6 +32,8 @@ constexpr int DownloadWaitMs = 30000;
 // What the server may send at the most: a stamp is one line, a policy a few kilobytes.
 constexpr qint64 StampLimit = 64 * 1024;
 constexpr qint64 PolicyLimit = 16 * 1024 * 1024;
+// How often a change waiting for the tray's own engine work looks again.
+constexpr int TrayIdleRetryMs = 200;
 
 using NetworkPolicies::Outcome;
 
@@ -87,7 +89,7 @@ void PolicyFinder::onTimeout()
 {
     if (checkTimer)
         resetCheckInterval();
-    if (m_checking)
+    if (m_checking || tray->isBusy())
         return;
     m_checking = true;
     serverAddress = findServer();
@@ -139,7 +141,7 @@ void PolicyFinder::serverGone()
 {
     if (online) {
         QTextStream(stderr) << "Policy server " << serverAddress << " is gone, back to the local policy\n";
-        backToParentPolicy(true, [this] { endCheck(); });
+        whenTrayIdle([this] { backToParentPolicy(true, [this] { endCheck(); }); });
         return;
     }
     endCheck();
@@ -220,31 +222,43 @@ void PolicyFinder::applyDownloads()
     // tried again at the next check.
     const Download school = m_school.wanted && m_school.ok ? m_school : Download {};
     const Download parent = m_parent.wanted && m_parent.ok ? m_parent : Download {};
-    runInOrder(
-        [this, school, parent, result] {
-            if (school.ok && NetworkDir::writeFile(Paths::SchoolDownload, school.content)) {
-                result->school = NetworkPolicies::applySchoolPolicy(networkPolicy, Paths::path(Paths::SchoolDownload));
-                NetworkDir::removeFile(Paths::SchoolDownload);
-                NetworkDir::writeFile(Paths::SchoolStamp, school.stamp);
-            }
-            if (parent.ok && NetworkDir::writeFile(Paths::ParentDownload, parent.content)) {
-                result->listChanged
-                    = NetworkPolicies::applyParentPolicy(networkPolicy, Paths::path(Paths::ParentDownload));
-                NetworkDir::removeFile(Paths::ParentDownload);
-                NetworkDir::writeFile(Paths::ParentStamp, parent.stamp);
-            }
-        },
-        [this, result] {
-            if (result->school == Outcome::NetworkMode) {
-                tray->showNetworkMode();
-            } else if (result->school == Outcome::LocalMode) {
-                online = false;
-                tray->showLocalModeAgain();
-            }
-            if (result->listChanged)
-                tray->restartAdminProgram();
-            endCheck();
-        });
+    whenTrayIdle([=, this] {
+        runInOrder(
+            [this, school, parent, result] {
+                if (school.ok && NetworkDir::writeFile(Paths::SchoolDownload, school.content)) {
+                    result->school
+                        = NetworkPolicies::applySchoolPolicy(networkPolicy, Paths::path(Paths::SchoolDownload));
+                    NetworkDir::removeFile(Paths::SchoolDownload);
+                    NetworkDir::writeFile(Paths::SchoolStamp, school.stamp);
+                }
+                if (parent.ok && NetworkDir::writeFile(Paths::ParentDownload, parent.content)) {
+                    result->listChanged
+                        = NetworkPolicies::applyParentPolicy(networkPolicy, Paths::path(Paths::ParentDownload));
+                    NetworkDir::removeFile(Paths::ParentDownload);
+                    NetworkDir::writeFile(Paths::ParentStamp, parent.stamp);
+                }
+            },
+            [this, result] {
+                if (result->school == Outcome::NetworkMode) {
+                    tray->showNetworkMode();
+                } else if (result->school == Outcome::LocalMode) {
+                    online = false;
+                    tray->showLocalModeAgain();
+                }
+                if (result->listChanged)
+                    tray->restartAdminProgram();
+                endCheck();
+            });
+    });
+}
+
+void PolicyFinder::whenTrayIdle(std::function<void()> step)
+{
+    if (!tray->isBusy()) {
+        step();
+        return;
+    }
+    QTimer::singleShot(TrayIdleRetryMs, this, [this, step = std::move(step)] { whenTrayIdle(step); });
 }
 
 void PolicyFinder::endCheck()

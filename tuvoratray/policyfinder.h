@@ -93,6 +93,8 @@ private:
     void backToParentPolicy(bool resetSchoolStamp, std::function<void()> then);
     void endCheck();
     void runNextWork();
+    // Runs the step once the tray's own engine work is over.
+    void whenTrayIdle(std::function<void()> step);
 
     TrayModeControl *tray;
     QTimer *checkTimer = nullptr;

@@ -52,6 +52,7 @@ public:
     void showTeacherMode() override;
     void showLocalModeAgain() override;
     void restartAdminProgram() override;
+    bool isBusy() const override { return busy; }
 
 public slots:
     void getSnapShot();

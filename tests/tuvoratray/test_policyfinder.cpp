@@ -210,6 +210,29 @@ private slots:
         QVERIFY(!m_finder->online);
     }
 
+    void policiesWaitWhileTheTrayDoesEngineWorkOfItsOwn()
+    {
+        publish("school", "Fri Dec 11 09:00:00 UTC 2026\n", policyXml(QStringLiteral("Escola"), Policy::Network));
+        m_tray.busy = true;
+        m_finder->onTimeout();
+        QVERIFY(!m_finder->checking());
+
+        // Busy once the check is under way: what it fetched waits.
+        m_tray.busy = false;
+        QSignalSpy finished(m_finder, &PolicyFinder::checkFinished);
+        m_finder->onTimeout();
+        m_tray.busy = true;
+        QTest::qWait(1500);
+        QVERIFY(finished.isEmpty());
+        QVERIFY(!m_finder->networkPolicy);
+        QCOMPARE(m_server.count(QStringLiteral("/tuvss/school.xml")), 1);
+        m_tray.busy = false;
+        QVERIFY(finished.wait(15000));
+        m_finder->finishWork();
+        QCOMPARE(m_finder->networkPolicy->name, QStringLiteral("Escola"));
+        backToLocal();
+    }
+
     void teacherPolicyTakesOverAndAnInactiveOneEndsTeacherMode()
     {
         bool busy = false;

@@ -12,6 +12,8 @@ public:
     void showTeacherMode() override { calls << QStringLiteral("teacher"); }
     void showLocalModeAgain() override { calls << QStringLiteral("local"); }
     void restartAdminProgram() override { calls << QStringLiteral("restart admin"); }
+    bool isBusy() const override { return busy; }
 
     QStringList calls;
+    bool busy = false;
 };
