@@ -1,5 +1,4 @@
 #include "fakepolicyserver.h"
-#include "periodicwork.h"
 #include "policy.h"
 #include "policyconfig.h"
 #include "policyfinder.h"
@@ -67,7 +66,7 @@ private slots:
         QVERIFY(writeFileBytes(Local, policyXml(QStringLiteral("Home"), Policy::ComputerDefinedLocal, true)));
     }
 
-    void schoolPolicyIsPutIntoForceOverTheLocalOneAndFetchedOnce()
+    void schoolPolicyIsPutIntoForceFetchedOnceAndGoesWithTheServer()
     {
         publish("school", "Mon Dec  7 09:00:00 UTC 2026\n", policyXml(QStringLiteral("Escola"), Policy::Network));
         check();
@@ -85,34 +84,14 @@ private slots:
         QCOMPARE(m_server.count(QStringLiteral("/tuvss/school.xml")), 1);
         QCOMPARE(m_server.count(QStringLiteral("/tuvss/schoolpv")), 2);
         QCOMPARE(m_tray.calls.size(), 1);
-    }
 
-    void serverGoneBringsTheLocalPolicyBackAndTheSchoolPolicyIsFetchedAgainOnReturn()
-    {
-        // Held from the test before.
-        QVERIFY(m_finder->networkPolicy);
+        // The server gone: the local policy comes back.
         m_server.close();
         check();
         QVERIFY(!m_finder->online);
         QVERIFY(!m_finder->networkPolicy);
-        QCOMPARE(m_tray.calls, QStringList { QStringLiteral("local") });
-        QVERIFY(stored(Local).active);
-        QCOMPARE(readFileBytes(QStringLiteral("/etc/dansguardian/sitelist")).trimmed(), QByteArray("home.test"));
-
-        // Gone again: nothing to give back this time.
-        check();
-        QCOMPARE(m_tray.calls.size(), 1);
-
-        QVERIFY(m_server.listen(QStringLiteral("127.0.0.1")));
-        publish("school", "Mon Dec  7 09:00:00 UTC 2026\n", policyXml(QStringLiteral("Escola"), Policy::Network));
-        check();
-        QCOMPARE(m_server.count(QStringLiteral("/tuvss/school.xml")), 1);
-        QVERIFY(m_finder->networkPolicy);
-        // An empty school list gives the local policy back at once.
-        publish("school", "Mon Dec  7 10:00:00 UTC 2026\n", {});
-        check();
-        QVERIFY(!m_finder->networkPolicy);
         QCOMPARE(m_tray.calls.last(), QStringLiteral("local"));
+        QCOMPARE(readFileBytes(QStringLiteral("/etc/dansguardian/sitelist")).trimmed(), QByteArray("home.test"));
     }
 
     void failedDownloadIsTriedAgainAtTheNextCheck()
@@ -231,34 +210,6 @@ private slots:
         m_finder->finishWork();
         QCOMPARE(m_finder->networkPolicy->name, QStringLiteral("Escola"));
         backToLocal();
-    }
-
-    void teacherPolicyTakesOverAndAnInactiveOneEndsTeacherMode()
-    {
-        bool busy = false;
-        bool teacherMode = false;
-        PeriodicWork work(&m_tray, busy, teacherMode);
-        QVERIFY(writeFileBytes(QStringLiteral("/etc/tuvora/incoming/policy_3.xml"),
-            policyXml(QStringLiteral("Aula"), Policy::ComputerDefinedLocal, true)));
-        QTRY_VERIFY_WITH_TIMEOUT(teacherMode, 10000);
-        QVERIFY(!busy);
-        QCOMPARE(m_tray.calls, QStringList { QStringLiteral("teacher") });
-        QCOMPARE(m_finder->networkPolicy->name, QStringLiteral("Aula"));
-        QVERIFY(QDir(QStringLiteral("/etc/tuvora/incoming")).isEmpty());
-        QVERIFY(stored(Local).active);
-        QCOMPARE(readFileBytes(QStringLiteral("/etc/dansguardian/sitelist")).trimmed(), QByteArray("aula.test"));
-
-        QVERIFY(writeFileBytes(QStringLiteral("/etc/tuvora/incoming/policy_4.xml"),
-            policyXml(QStringLiteral("Fim"), Policy::ComputerDefinedLocal, false)));
-        work.checkIncoming();
-        QTRY_VERIFY_WITH_TIMEOUT(!teacherMode && !busy, 10000);
-        QCOMPARE(m_tray.calls.last(), QStringLiteral("local"));
-        QVERIFY(!m_finder->networkPolicy);
-        QCOMPARE(readFileBytes(QStringLiteral("/etc/dansguardian/sitelist")).trimmed(), QByteArray("home.test"));
-        // The teacher's policy was never saved back where it came from.
-        QTest::qWait(1500);
-        QVERIFY(QDir(QStringLiteral("/etc/tuvora/incoming")).isEmpty());
-        QCOMPARE(m_tray.calls.size(), 2);
     }
 
 private:
