@@ -12,8 +12,10 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION admin)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS OFF)
+# Each dependency is a decision, listed with what it is for in package-dependencies.txt
+# and the README; the package_dependencies test holds the three together.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "libqt6core6, libqt6xml6, libqt6gui6, libqt6widgets6, libpugixml1v5, libx11-6, squid | squid-openssl, e2guardian, cron, iptables, wget, inotify-tools, imagemagick, x11-xserver-utils, psmisc, kdialog, iproute2, util-linux, sed, grep")
+  "libc6, libgcc-s1, libstdc++6, libqt6core6, libqt6gui6, libqt6widgets6, libqt6xml6, libqt6network6, libqt6dbus6, libdbus-1-3, libpugixml1v5, libx11-6, squid | squid-openssl, e2guardian, cron, iptables, inotify-tools, imagemagick, x11-xserver-utils, psmisc")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "lighttpd")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "Policies of web sites, banned words and desktop applications, in force at the\n hours of a weekly schedule, enforced with squid, e2guardian, iptables and cron.")

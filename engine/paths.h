@@ -37,6 +37,14 @@ inline constexpr char IntWarningMarker[] = "/var/lib/tuvora/policyintwarning";
 inline constexpr char ActivationLock[] = "/var/lib/tuvora/activation.lock";
 inline constexpr char BlockedModesDir[] = "/var/lib/tuvora/blocked";
 inline constexpr char NetworkDir[] = "/var/lib/tuvora/network";
+// The network mode's files there: the policies just downloaded from the policy server,
+// the version stamps of the last ones downloaded, and the file the policy held from
+// the server or a teacher is saved to while it is held.
+inline constexpr char SchoolDownload[] = "/var/lib/tuvora/network/school.xml";
+inline constexpr char ParentDownload[] = "/var/lib/tuvora/network/parent.xml";
+inline constexpr char SchoolStamp[] = "/var/lib/tuvora/network/schoolpv";
+inline constexpr char ParentStamp[] = "/var/lib/tuvora/network/parentpv";
+inline constexpr char HeldPolicy[] = "/var/lib/tuvora/network/held.xml";
 // One lock per desktop session with a tray, so that a session runs one tray only.
 inline constexpr char TrayLockDir[] = "/var/lib/tuvora/tray";
 
@@ -80,6 +88,7 @@ inline constexpr char Ip6tables[] = "/sbin/ip6tables";
 inline constexpr char IptablesRestore[] = "/sbin/iptables-restore";
 inline constexpr char Ip6tablesRestore[] = "/sbin/ip6tables-restore";
 inline constexpr char RouteTable[] = "/proc/net/route";
+inline constexpr char SquidProgram[] = "/usr/sbin/squid";
 
 // A place as a QString, for the file and string APIs.
 inline QString path(const char *place)

@@ -3,8 +3,10 @@
 #include "commandrunner.h"
 #include "contextfitler.h"
 #include "helpopener.h"
+#include "networkpolicies.h"
 #include "passwordcheck.h"
 #include "paths.h"
+#include "periodicwork.h"
 #include "policy.h"
 #include "policyconfig.h"
 #include "preconfiguration.h"
@@ -119,6 +121,7 @@ void preTrayIcon::buildMenu()
 
 void preTrayIcon::startPeriodicWork()
 {
+    periodicWork = std::make_unique<PeriodicWork>(this, busy, teacherMode);
     const int interval = readInterval();
     snapshotTimer = std::make_unique<QTimer>();
     connect(snapshotTimer.get(), &QTimer::timeout, this, &preTrayIcon::getSnapShot);
@@ -203,6 +206,8 @@ void preTrayIcon::onUnder()
         return;
     writeStatus(1);
     PolicyFinder *finder = sharedPolicyFinder(this);
+    // The network mode's own work on the held policy ends first.
+    finder->finishWork();
     if (finder->networkPolicy) {
         // Taken out of the finder while the work runs, so that nothing the network mode
         // does meanwhile can free it under the worker.
@@ -229,15 +234,12 @@ void preTrayIcon::onFree()
 
 void preTrayIcon::suspendActivePolicy()
 {
-    // Released from the finder at once, whatever comes.
-    std::unique_ptr<Policy> held = std::move(sharedPolicyFinder(this)->networkPolicy);
-    doEngineWork([&held] {
-        std::unique_ptr<Policy> policy = held ? std::move(held) : TrayPolicies::firstActiveLocalPolicy();
-        if (!policy)
-            return;
-        TrayPolicies::liftKeepingMarked(*policy);
-        TrayPolicies::emptyIncomingFolder();
-    });
+    // The network mode's own work on the held policy ends first; then the held policy
+    // is released from the finder at once, whatever comes.
+    PolicyFinder *finder = sharedPolicyFinder(this);
+    finder->finishWork();
+    std::unique_ptr<Policy> held = std::move(finder->networkPolicy);
+    doEngineWork([&held] { NetworkPolicies::suspendActivePolicy(held); });
 }
 
 void preTrayIcon::onPolicy()
@@ -383,20 +385,20 @@ void preTrayIcon::startFileWatch()
 
 void preTrayIcon::getSnapShot()
 {
-    // One screen snapshot; comes with the tray's periodic work.
+    periodicWork->getSnapShot(snapshotTimer.get());
 }
 
 void preTrayIcon::checkForWarning()
 {
-    // Warnings, teacher policies and the network check; come with the periodic work.
+    periodicWork->checkForWarning();
 }
 
 void preTrayIcon::updateSquid()
 {
-    // The proxy reload after a resolver change; comes with the periodic work.
+    periodicWork->updateSquid(resolvConfStamp);
 }
 
 void preTrayIcon::checkIncoming()
 {
-    // The teacher policies of the incoming folder; come with the periodic work.
+    periodicWork->checkIncoming();
 }

@@ -12,6 +12,7 @@
 class QApplication;
 class QMenu;
 class QProcess;
+class PeriodicWork;
 class QTimer;
 class TrayDocking;
 class TrayMenu;
@@ -51,6 +52,7 @@ public:
     void showTeacherMode() override;
     void showLocalModeAgain() override;
     void restartAdminProgram() override;
+    bool isBusy() const override { return busy; }
 
 public slots:
     void getSnapShot();
@@ -109,6 +111,8 @@ private:
     std::unique_ptr<QTimer> warningTimer;
     std::unique_ptr<QTimer> resolverTimer;
     QDateTime resolvConfStamp;
+    // The timers' work: warnings, teacher policies, network check, snapshots, resolver.
+    std::unique_ptr<PeriodicWork> periodicWork;
 
     std::unique_ptr<TrayMenu> m_entries;
     bool m_enforcing = false;

@@ -22,4 +22,8 @@ public:
 
     // Restarts a running administration program, so that it shows the new policy list.
     virtual void restartAdminProgram() = 0;
+
+    // The tray's own engine work is under way (start-up, a mode switch, the end): the
+    // network mode then leaves the policies alone and tries again a moment later.
+    virtual bool isBusy() const { return false; }
 };

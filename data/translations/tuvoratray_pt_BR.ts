@@ -25,6 +25,25 @@
     </message>
 </context>
 <context>
+    <name>QObject</name>
+    <message>
+        <source>Tuvora is going to close blocked applications in 5 minutes.</source>
+        <translation>O Tuvora vai fechar os aplicativos bloqueados em 5 minutos.</translation>
+    </message>
+    <message>
+        <source>Tuvora is going to block internet in 5 minutes.</source>
+        <translation>O Tuvora vai bloquear a internet em 5 minutos.</translation>
+    </message>
+    <message>
+        <source>Tuvora</source>
+        <translation>Tuvora</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>preConfigurationBase</name>
     <message>
         <source>Tuvora - Settings</source>

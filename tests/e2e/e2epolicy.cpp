@@ -1,7 +1,7 @@
 // Writes a policy into the store for the end-to-end tests.
 //   e2epolicy NUMBER [--black|--white] [--url DOMAIN]... [--allow DOMAIN]...
 //             [--word WORD]... [--internet HOURS] [--apps HOURS] [--app DESKTOPFILE=EXEC]...
-//             [--urls-from FILE] [--active] [--enact]
+//             [--urls-from FILE] [--type TYPE] [--active] [--enact]
 // --enact puts the saved policy into force (or out of it) the way the desktop programs
 // do, through Policy::enact.
 // HOURS is "all", "none" or day:first-last hour ranges joined by commas ("1:8-11,2:0-0").
@@ -84,6 +84,9 @@ int main(int argc, char **argv)
                 if (!line.trimmed().isEmpty())
                     policy.internet.urls << QString::fromUtf8(line.trimmed());
             }
+            ++i;
+        } else if (arg == QLatin1String("--type") && i + 1 < args.size()) {
+            policy.type = value.toInt();
             ++i;
         } else if (arg == QLatin1String("--allow") && i + 1 < args.size()) {
             policy.internet.urlsWhite << value;
