@@ -14,52 +14,42 @@
 
 namespace {
 
-// Every path under which these programs may be found; each is compared by the file it
-// names, so another link or a second hard link to the same program is refused too.
-const char *const neverBlocked[] = {
-    "/bin/sh",
-    "/usr/bin/sh",
-    "/bin/bash",
-    "/usr/bin/bash",
-    "/bin/env",
-    "/usr/bin/env",
-    Paths::GateScript,
-    Paths::AdminProgram,
-    Paths::TrayProgram,
-    Paths::GateProgram,
-    Paths::ActivatorProgram,
-    "/usr/bin/which",
-    "/usr/bin/sed",
-    "/usr/bin/crontab",
-    "/usr/bin/touch",
-    "/usr/bin/cp",
-    "/usr/bin/mv",
-    "/usr/bin/rm",
-    "/usr/bin/ln",
-    "/usr/bin/chmod",
-    "/bin/which",
-    "/bin/sed",
-    "/bin/touch",
-    "/bin/cp",
-    "/bin/mv",
-    "/bin/rm",
-    "/bin/ln",
-    "/bin/chmod",
-    "/usr/bin/sudo",
-    "/usr/bin/kdesu",
-    "/usr/bin/gksu",
-    "/usr/bin/gksudo",
-    "/bin/sudo",
-};
+// The programs the suite and the gate script need, looked for by name in every folder
+// of the suite's search path: the shells and env, and the commands the suite runs (a
+// blocked which would make the gate start itself forever; a blocked sed or crontab
+// would leave the filter and the schedule stuck).
+const char *const neededCommands[] = { "sh", "bash", "env", "which", "sed", "crontab", "touch", "cp", "mv", "rm", "ln",
+    "chmod", "sudo", "kdesu", "gksu", "gksudo" };
 
+// Named by their fixed paths.
+const char *const neededPrograms[] = { Paths::Shell, Paths::Touch, Paths::GateScript, Paths::AdminProgram,
+    Paths::TrayProgram, Paths::GateProgram, Paths::ActivatorProgram };
+
+bool isFile(const QByteArray &path, const struct stat &program)
+{
+    struct stat info
+    {
+    };
+    return ::stat(path.constData(), &info) == 0 && info.st_dev == program.st_dev && info.st_ino == program.st_ino;
+}
+
+// Each is compared by the file it names, so another link or a second hard link to the
+// same program is refused too.
 bool isNeverBlocked(const struct stat &program)
 {
-    for (const char *path : neverBlocked) {
-        struct stat info
-        {
-        };
-        if (::stat(path, &info) == 0 && info.st_dev == program.st_dev && info.st_ino == program.st_ino)
+    for (const char *path : neededPrograms) {
+        if (isFile(path, program))
             return true;
+    }
+    for (const char *path : Paths::PrivilegeTools) {
+        if (isFile(path, program))
+            return true;
+    }
+    for (const QByteArray &folder : QByteArray(Paths::SearchPath).split(':')) {
+        for (const char *command : neededCommands) {
+            if (isFile(folder + '/' + command, program))
+                return true;
+        }
     }
     return false;
 }
