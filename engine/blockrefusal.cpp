@@ -54,10 +54,12 @@ bool isNeverBlocked(const struct stat &program)
     return false;
 }
 
-QString text(const char *sentence)
+// The refusals are translated under this context in the catalogues of the programs that
+// show them.
+class ApplicationBlocking
 {
-    return QCoreApplication::translate("ApplicationBlocking", sentence);
-}
+    Q_DECLARE_TR_FUNCTIONS(ApplicationBlocking)
+};
 
 // The program's path is the suite's link to the gate, and the program lies beside it.
 bool isBlockedAlready(const QString &place)
@@ -89,28 +91,29 @@ QString programPlace(const QString &programPath)
 QString blockRefusal(const QString &programPath)
 {
     if (!programPath.startsWith(QLatin1Char('/')))
-        return text("The program was not found on the search path.");
+        return ApplicationBlocking::tr("The program was not found on the search path.");
     const QString place = programPlace(programPath);
     struct stat info
     {
     };
     if (place.isEmpty() || ::lstat(QFile::encodeName(place).constData(), &info) != 0)
-        return text("The program file cannot be read.");
+        return ApplicationBlocking::tr("The program file cannot be read.");
     if (S_ISLNK(info.st_mode) && isBlockedAlready(place))
         return {};
     if (!S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode))
-        return text("This is not a program file.");
+        return ApplicationBlocking::tr("This is not a program file.");
     if (!isRootOnlyFolderChain(QFileInfo(place).path()))
-        return text("The program lies in a folder that users other than root can change; only programs in root's own "
-                    "folders can be blocked.");
+        return ApplicationBlocking::tr(
+            "The program lies in a folder that users other than root can change; only programs in root's own "
+            "folders can be blocked.");
     if (S_ISREG(info.st_mode) && (info.st_uid != 0 || (info.st_mode & (S_IWGRP | S_IWOTH)) != 0))
-        return text("The program file can be changed by users other than root.");
+        return ApplicationBlocking::tr("The program file can be changed by users other than root.");
     struct stat program
     {
     };
     if (::stat(QFile::encodeName(place).constData(), &program) != 0)
-        return text("The program file cannot be read.");
+        return ApplicationBlocking::tr("The program file cannot be read.");
     if (isNeverBlocked(program))
-        return text("The system or Tuvora itself needs this program, so it is never blocked.");
+        return ApplicationBlocking::tr("The system or Tuvora itself needs this program, so it is never blocked.");
     return {};
 }
