@@ -9,9 +9,11 @@
 // the rules that were in force); 0 otherwise.
 
 #include "activationlock.h"
-#include "policy.h"
+#include "paths.h"
+#include "policyactivation.h"
 #include "policystore.h"
 
+#include <cstdlib>
 #include <cstring>
 
 int main(int argc, char **argv)
@@ -19,6 +21,11 @@ int main(int argc, char **argv)
     if (argc < 2)
         return 1;
     const unsigned mode = std::strcmp(argv[1], "e") == 0 ? Policy::InternetOnly : Policy::BothBackEnds;
+    // Programs are looked for where the desktop programs look for them: cron's search path
+    // lacks /usr/local and the sbin folders, so a program there would be neither blocked
+    // nor given back by the schedule.
+    if (::setenv("PATH", Paths::SearchPath, 1) != 0)
+        return 2;
 
     // The whole run is one activation: the policy files are read and written under the lock.
     ActivationLock lock;

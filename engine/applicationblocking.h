@@ -27,9 +27,8 @@ bool applyApplicationBlocking(Policy &policy, bool restrictNow);
 // control mode, with the mode recorded when it was moved.
 bool unblockApplications(Policy &policy);
 
-// What the policy editor shows beside an application: blockRefusal() of the program
-// its command line starts, found on the search path the way blocking finds it. Empty
-// when the program may be blocked.
+// blockRefusal() of the program the application's command line starts, found with which
+// as blocking finds it. Empty when the program may be blocked.
 QString applicationBlockRefusal(const BlockedApplication &application);
 
 // The four octal digits of a file mode: 0100755 gives "0755", 04755 gives "4755".

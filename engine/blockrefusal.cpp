@@ -14,60 +14,52 @@
 
 namespace {
 
-// Every path under which these programs may be found; each is compared by the file it
-// names, so another link or a second hard link to the same program is refused too.
-const char *const neverBlocked[] = {
-    "/bin/sh",
-    "/usr/bin/sh",
-    "/bin/bash",
-    "/usr/bin/bash",
-    "/bin/env",
-    "/usr/bin/env",
-    Paths::GateScript,
-    Paths::AdminProgram,
-    Paths::TrayProgram,
-    Paths::GateProgram,
-    Paths::ActivatorProgram,
-    "/usr/bin/which",
-    "/usr/bin/sed",
-    "/usr/bin/crontab",
-    "/usr/bin/touch",
-    "/usr/bin/cp",
-    "/usr/bin/mv",
-    "/usr/bin/rm",
-    "/usr/bin/ln",
-    "/usr/bin/chmod",
-    "/bin/which",
-    "/bin/sed",
-    "/bin/touch",
-    "/bin/cp",
-    "/bin/mv",
-    "/bin/rm",
-    "/bin/ln",
-    "/bin/chmod",
-    "/usr/bin/sudo",
-    "/usr/bin/kdesu",
-    "/usr/bin/gksu",
-    "/usr/bin/gksudo",
-    "/bin/sudo",
-};
+// The programs the suite and the gate script need, looked for by name in every folder
+// of the suite's search path: the shells and env, and the commands the suite runs (a
+// blocked which would make the gate start itself forever; a blocked sed or crontab
+// would leave the filter and the schedule stuck).
+const char *const neededCommands[] = { "sh", "bash", "env", "which", "sed", "crontab", "touch", "cp", "mv", "rm", "ln",
+    "chmod", "sudo", "kdesu", "gksu", "gksudo" };
 
+// Named by their fixed paths.
+const char *const neededPrograms[] = { Paths::Shell, Paths::Touch, Paths::GateScript, Paths::AdminProgram,
+    Paths::TrayProgram, Paths::GateProgram, Paths::ActivatorProgram };
+
+bool isFile(const QByteArray &path, const struct stat &program)
+{
+    struct stat info
+    {
+    };
+    return ::stat(path.constData(), &info) == 0 && info.st_dev == program.st_dev && info.st_ino == program.st_ino;
+}
+
+// Each is compared by the file it names, so another link or a second hard link to the
+// same program is refused too.
 bool isNeverBlocked(const struct stat &program)
 {
-    for (const char *path : neverBlocked) {
-        struct stat info
-        {
-        };
-        if (::stat(path, &info) == 0 && info.st_dev == program.st_dev && info.st_ino == program.st_ino)
+    for (const char *path : neededPrograms) {
+        if (isFile(path, program))
             return true;
+    }
+    for (const char *path : Paths::PrivilegeTools) {
+        if (isFile(path, program))
+            return true;
+    }
+    for (const QByteArray &folder : QByteArray(Paths::SearchPath).split(':')) {
+        for (const char *command : neededCommands) {
+            if (isFile(folder + '/' + command, program))
+                return true;
+        }
     }
     return false;
 }
 
-QString text(const char *sentence)
+// The refusals are translated under this context in the catalogues of the programs that
+// show them.
+class ApplicationBlocking
 {
-    return QCoreApplication::translate("ApplicationBlocking", sentence);
-}
+    Q_DECLARE_TR_FUNCTIONS(ApplicationBlocking)
+};
 
 // The program's path is the suite's link to the gate, and the program lies beside it.
 bool isBlockedAlready(const QString &place)
@@ -99,28 +91,29 @@ QString programPlace(const QString &programPath)
 QString blockRefusal(const QString &programPath)
 {
     if (!programPath.startsWith(QLatin1Char('/')))
-        return text("The program was not found on the search path.");
+        return ApplicationBlocking::tr("The program was not found on the search path.");
     const QString place = programPlace(programPath);
     struct stat info
     {
     };
     if (place.isEmpty() || ::lstat(QFile::encodeName(place).constData(), &info) != 0)
-        return text("The program file cannot be read.");
+        return ApplicationBlocking::tr("The program file cannot be read.");
     if (S_ISLNK(info.st_mode) && isBlockedAlready(place))
         return {};
     if (!S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode))
-        return text("This is not a program file.");
+        return ApplicationBlocking::tr("This is not a program file.");
     if (!isRootOnlyFolderChain(QFileInfo(place).path()))
-        return text("The program lies in a folder that users other than root can change; only programs in root's own "
-                    "folders can be blocked.");
+        return ApplicationBlocking::tr(
+            "The program lies in a folder that users other than root can change; only programs in root's own "
+            "folders can be blocked.");
     if (S_ISREG(info.st_mode) && (info.st_uid != 0 || (info.st_mode & (S_IWGRP | S_IWOTH)) != 0))
-        return text("The program file can be changed by users other than root.");
+        return ApplicationBlocking::tr("The program file can be changed by users other than root.");
     struct stat program
     {
     };
     if (::stat(QFile::encodeName(place).constData(), &program) != 0)
-        return text("The program file cannot be read.");
+        return ApplicationBlocking::tr("The program file cannot be read.");
     if (isNeverBlocked(program))
-        return text("The system or Tuvora itself needs this program, so it is never blocked.");
+        return ApplicationBlocking::tr("The system or Tuvora itself needs this program, so it is never blocked.");
     return {};
 }

@@ -1,5 +1,7 @@
 #include "commandrunner.h"
 
+#include "paths.h"
+
 #include <QByteArray>
 
 #include <algorithm>
@@ -122,8 +124,8 @@ QByteArray shellOutput(const QString &commandLine, int *status)
         return output;
     }
     QByteArray line = commandLine.toLocal8Bit();
-    char shell[] = "/bin/sh", dashC[] = "-c";
-    char *argv[] = { shell, dashC, line.data(), nullptr };
+    char dashC[] = "-c";
+    char *argv[] = { const_cast<char *>(Paths::Shell), dashC, line.data(), nullptr };
     const pid_t pid = startChild(argv, out[1], -1);
     ::close(out[1]);
     char buffer[4096];
@@ -143,8 +145,8 @@ int runCommand(const QString &commandLine)
 {
     report(commandLine);
     QByteArray line = commandLine.toLocal8Bit();
-    char shell[] = "/bin/sh", dashC[] = "-c";
-    char *argv[] = { shell, dashC, line.data(), nullptr };
+    char dashC[] = "-c";
+    char *argv[] = { const_cast<char *>(Paths::Shell), dashC, line.data(), nullptr };
     return waitForChild(startChild(argv, -1, -1));
 }
 

@@ -20,15 +20,16 @@ QString hourList(const QList<int> &hours)
 
 } // namespace
 
-QString scheduleCronText(const Policy &, const WeekGrid &grid, const QString &kindWord)
+QString scheduleCronText(const WeekGrid &grid, const QString &kindWord)
 {
-    const QString kindName = kindWord.toLower();
-    const QString kindNumber = kindName == QLatin1String("int") ? QStringLiteral("1") : QStringLiteral("2");
-    const QString enact = QStringLiteral("  /usr/bin/enactpolicy -1 ");
+    const bool internet = kindWord.compare(QLatin1String("int"), Qt::CaseInsensitive) == 0;
+    const QString kindNumber = internet ? QStringLiteral("1") : QStringLiteral("2");
+    const QString enact = QStringLiteral("  %1 -1 ").arg(Paths::path(Paths::ActivatorProgram));
     // Root touches the marker: it lies in root's own folder, where nobody else can leave
     // a link that would make root create or touch another file.
-    const QString warning = QLatin1String("  /usr/bin/touch ") + Paths::path(Paths::StateDir) + QLatin1String("/policy")
-        + kindName + QLatin1String("warning\n");
+    const QString warning = QStringLiteral("  %1 %2\n")
+                                .arg(Paths::path(Paths::Touch),
+                                    Paths::path(internet ? Paths::IntWarningMarker : Paths::AppWarningMarker));
 
     QString text;
     bool previous = grid.isRestricted(WeekGrid::Cells - 1);

@@ -55,9 +55,13 @@ bool installTable(const QByteArray &table)
 
 bool isSuiteCronLine(const QByteArray &line)
 {
-    static const QRegularExpression suiteLine(QStringLiteral(
-        "^(00|55) [0-9,]+ \\* \\* [0-6]  (/usr/bin/enactpolicy -1 (activate|schedule_deactivation) [0-9]+"
-        "|/usr/bin/touch (/var/lib/tuvora|/tmp)/policy[a-z]*warning)$"));
+    // Earlier versions touched their warning markers in /tmp.
+    static const QRegularExpression suiteLine(
+        QStringLiteral("^(00|55) [0-9,]+ \\* \\* [0-6]  (%1 -1 (activate|schedule_deactivation) [0-9]+"
+                       "|%2 (%3|/tmp)/policy[a-z]*warning)$")
+            .arg(QRegularExpression::escape(Paths::path(Paths::ActivatorProgram)),
+                QRegularExpression::escape(Paths::path(Paths::Touch)),
+                QRegularExpression::escape(Paths::path(Paths::StateDir))));
     return suiteLine.match(QString::fromUtf8(line)).hasMatch();
 }
 

@@ -59,17 +59,21 @@ QByteArray phraseLines(const QStringList &words)
     QByteArray content;
     for (const QString &word : words) {
         if (hasControlCharacter(word)) {
-            reportRefused(InternetFilter::PhraseList, word, "control character");
+            reportRefused(Paths::PhraseList, word, "control character");
             continue;
         }
         if (word.contains(QLatin1Char('<')) || word.contains(QLatin1Char('>'))) {
-            reportRefused(InternetFilter::PhraseList, word, "angle bracket");
+            reportRefused(Paths::PhraseList, word, "angle bracket");
             continue;
         }
         content += '<' + word.toUtf8() + "><10>\n";
     }
     return content;
 }
+
+// The lists the back-end writes itself.
+const char *const FilterLists[]
+    = { Paths::SiteList, Paths::SiteVariants, Paths::PhraseList, Paths::PhraseVariants, Paths::SquidWhiteList };
 
 // A list made anew is readable by the filter's own user, whatever root's umask; a
 // replaced one keeps its mode.
@@ -87,31 +91,31 @@ public:
     void writeList(const char *path, const QByteArray &content)
     {
         if (m_ok && !replaceFile(QString::fromLatin1(path), content, NewListMode))
-            fail("Error writing file: ", path);
+            fail("Error writing file: ", Paths::path(path));
     }
 
     // The white list without any domain is no file at all.
     void removeList(const char *path)
     {
         if (m_ok && ::unlink(path) != 0 && errno != ENOENT)
-            fail("Error removing file: ", path);
+            fail("Error removing file: ", Paths::path(path));
     }
 
-    void run(const char *commandLine)
+    void run(const QString &commandLine)
     {
         if (m_ok)
             runEvenAfterAFailure(commandLine);
     }
 
     // The reloads: each service is told of the files on disk whatever the other did.
-    void runEvenAfterAFailure(const char *commandLine)
+    void runEvenAfterAFailure(const QString &commandLine)
     {
-        if (!commandSucceeded(runCommand(QString::fromLatin1(commandLine))))
+        if (!commandSucceeded(runCommand(commandLine)))
             fail("Command failed: ", commandLine);
     }
 
 private:
-    void fail(const char *what, const char *subject)
+    void fail(const char *what, const QString &subject)
     {
         m_ok = false;
         QTextStream(stderr) << what << subject << '\n';
@@ -120,10 +124,40 @@ private:
     bool m_ok = true;
 };
 
+// sed -i "EXPRESSION" FILE: every edit of squid's and the content filter's configuration.
+QString sedInPlace(const QString &expression, const char *file)
+{
+    return QStringLiteral("sed -i \"%1\" ").arg(expression) + shellQuote(Paths::path(file));
+}
+
+// A path as sed expressions whose delimiter is "/" write it.
+QString sedPath(const char *path)
+{
+    return Paths::path(path).replace(QLatin1Char('/'), QLatin1String("\\/"));
+}
+
+// The group's banned site list names the site list, or the empty list that bans nothing.
+QString switchBannedSiteList(const char *from, const char *to)
+{
+    return sedInPlace(
+        QStringLiteral("s/^bannedsitelist = '%1'/bannedsitelist = '%2'/g").arg(sedPath(from), sedPath(to)),
+        Paths::FilterGroupConf);
+}
+
+// Takes a line of squid.conf into force, or comments it out.
+QString switchSquidLine(const char *line, bool inForce)
+{
+    const QString expression = inForce ? QStringLiteral("s/^#%1/%1/g") : QStringLiteral("s/^%1/#%1/g");
+    return sedInPlace(expression.arg(QLatin1String(line)), Paths::SquidConf);
+}
+
+const char SafePorts[] = "http_access allow Safe_ports";
+const char WhiteListOnly[] = "http_access allow whitelist";
+
 void openSquid(FilterChange &change)
 {
-    change.run("sed -i \"s/^#http_access allow Safe_ports/http_access allow Safe_ports/g\" /etc/squid/squid.conf");
-    change.run("sed -i \"s/^http_access allow whitelist/#http_access allow whitelist/g\" /etc/squid/squid.conf");
+    change.run(switchSquidLine(SafePorts, true));
+    change.run(switchSquidLine(WhiteListOnly, false));
 }
 
 // The rules that follow the filter's state besides its lists (bare addresses, other
@@ -134,13 +168,15 @@ void switchStateRules(FilterChange &change, FilterState state)
         applyFilterStateRules(state);
 }
 
-const char NaughtynessLimit[]
-    = "sed -i \"s/^naughtynesslimit =.*/naughtynesslimit = 1/g\" /etc/dansguardian/dansguardianf1.conf";
+QString naughtynessLimit()
+{
+    return sedInPlace(QStringLiteral("s/^naughtynesslimit =.*/naughtynesslimit = 1/g"), Paths::FilterGroupConf);
+}
 
 // The banned words, as entered and in the other forms pages give them.
 void writePhrases(FilterChange &change, const Policy &policy)
 {
-    change.writeList(InternetFilter::PhraseList, phraseLines(policy.internet.content));
+    change.writeList(Paths::PhraseList, phraseLines(policy.internet.content));
     change.writeList(Paths::PhraseVariants, phraseVariantLines(policy.internet.content));
 }
 
@@ -148,34 +184,30 @@ void writePhrases(FilterChange &change, const Policy &policy)
 // the filter closer to the stricter of the two states.
 void switchToBlackList(FilterChange &change, const Policy &policy)
 {
-    change.writeList(InternetFilter::SiteList, listLines(policy.internet.urls, "", InternetFilter::SiteList));
+    change.writeList(Paths::SiteList, listLines(policy.internet.urls, "", Paths::SiteList));
     change.writeList(Paths::SiteVariants, siteVariantLines(policy.internet.urls));
     writePhrases(change, policy);
-    change.run("sed -i \"s/^bannedsitelist = '\\/etc\\/dansguardian\\/emptylist'/bannedsitelist = "
-               "'\\/etc\\/dansguardian\\/sitelist'/g\" "
-               "/etc/dansguardian/dansguardianf1.conf");
-    change.run(NaughtynessLimit);
+    change.run(switchBannedSiteList(Paths::EmptyList, Paths::SiteList));
+    change.run(naughtynessLimit());
     switchStateRules(change, FilterState::BlackList);
     openSquid(change);
-    change.writeList(InternetFilter::SquidWhiteList, {});
+    change.writeList(Paths::SquidWhiteList, {});
 }
 
 void switchToWhiteList(FilterChange &change, const Policy &policy)
 {
-    const QByteArray domains = listLines(policy.internet.urlsWhite, ".", InternetFilter::SquidWhiteList);
+    const QByteArray domains = listLines(policy.internet.urlsWhite, ".", Paths::SquidWhiteList);
     if (domains.isEmpty())
-        change.removeList(InternetFilter::SquidWhiteList);
+        change.removeList(Paths::SquidWhiteList);
     else
-        change.writeList(InternetFilter::SquidWhiteList, domains);
+        change.writeList(Paths::SquidWhiteList, domains);
     writePhrases(change, policy);
-    change.run("sed -i \"s/^http_access allow Safe_ports/#http_access allow Safe_ports/g\" /etc/squid/squid.conf");
-    change.run("sed -i \"s/^#http_access allow whitelist/http_access allow whitelist/g\" /etc/squid/squid.conf");
-    change.run("sed -i \"s/^bannedsitelist = '\\/etc\\/dansguardian\\/sitelist'/bannedsitelist = "
-               "'\\/etc\\/dansguardian\\/emptylist'/g\" "
-               "/etc/dansguardian/dansguardianf1.conf");
-    change.run(NaughtynessLimit);
+    change.run(switchSquidLine(SafePorts, false));
+    change.run(switchSquidLine(WhiteListOnly, true));
+    change.run(switchBannedSiteList(Paths::SiteList, Paths::EmptyList));
+    change.run(naughtynessLimit());
     switchStateRules(change, FilterState::WhiteList);
-    change.writeList(InternetFilter::SiteList, {});
+    change.writeList(Paths::SiteList, {});
     change.writeList(Paths::SiteVariants, {});
 }
 
@@ -186,8 +218,7 @@ void leaveOpen(FilterChange &change)
 {
     openSquid(change);
     switchStateRules(change, FilterState::Open);
-    for (const char *list : { InternetFilter::SiteList, Paths::SiteVariants, InternetFilter::PhraseList,
-             Paths::PhraseVariants, InternetFilter::SquidWhiteList })
+    for (const char *list : FilterLists)
         change.writeList(list, {});
 }
 
@@ -195,8 +226,7 @@ void leaveOpen(FilterChange &change)
 // the lists, and this one holds the lock) and those of an interrupted sed -i.
 void removeLeftovers()
 {
-    for (const char *list : { InternetFilter::SiteList, Paths::SiteVariants, InternetFilter::PhraseList,
-             Paths::PhraseVariants, InternetFilter::SquidWhiteList })
+    for (const char *list : FilterLists)
         removeLeftoverTemporaries(QString::fromLatin1(list));
     for (const char *folder : { Paths::FilterDir, Paths::SquidDir })
         removeLeftoverFiles(QString::fromLatin1(folder), QStringLiteral("sed[A-Za-z0-9]{6}"), 60);
@@ -235,8 +265,8 @@ bool applyInternetRules(const Policy &policy, bool restrictNow)
         return false;
     }
     if (readStatus() == 1) {
-        change.runEvenAfterAFailure("/etc/init.d/squid reload");
-        change.runEvenAfterAFailure("/etc/init.d/dansguardian restart");
+        change.runEvenAfterAFailure(fillCommand(QStringLiteral("%1 reload"), { Paths::path(Paths::SquidInit) }));
+        change.runEvenAfterAFailure(fillCommand(QStringLiteral("%1 restart"), { Paths::path(Paths::FilterInit) }));
     }
     return change.ok();
 }

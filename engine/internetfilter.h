@@ -26,10 +26,3 @@ class Policy;
 // filter are not reloaded, the failure is named on the diagnostic stream and the result
 // is false. Holds the activation lock.
 bool applyInternetRules(const Policy &policy, bool restrictNow);
-
-// The list files that the back-end writes itself.
-namespace InternetFilter {
-inline constexpr char SiteList[] = "/etc/dansguardian/sitelist";
-inline constexpr char PhraseList[] = "/etc/dansguardian/weightedphraselist";
-inline constexpr char SquidWhiteList[] = "/etc/squid/whitelist";
-} // namespace InternetFilter

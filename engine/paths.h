@@ -90,6 +90,21 @@ inline constexpr char Ip6tablesRestore[] = "/sbin/ip6tables-restore";
 inline constexpr char RouteTable[] = "/proc/net/route";
 inline constexpr char SquidProgram[] = "/usr/sbin/squid";
 
+// The system's own programs and search lists that the suite names by path. They are
+// no places the suite makes or writes, so they are written as pointers: the scripts'
+// and the build's list of places (the "char NAME[]" lines above) leaves them out.
+inline constexpr const char *Shell = "/bin/sh";
+inline constexpr const char *Touch = "/usr/bin/touch";
+// The programs every command of the suite is looked for in, in order: cron's search
+// path lacks the sbin folders and /usr/local.
+inline constexpr const char *SearchPath = "/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin";
+// The tools the administrator gains root rights with.
+inline constexpr const char *PrivilegeTools[]
+    = { "/usr/bin/sudo", "/usr/bin/kdesu", "/usr/bin/gksu", "/usr/bin/gksudo" };
+// The data folders of the desktop standard when the session names none: where the
+// menu exporter looks for desktop entries.
+inline constexpr const char *DefaultDataDirs = "/usr/local/share:/usr/share";
+
 // A place as a QString, for the file and string APIs.
 inline QString path(const char *place)
 {

@@ -25,21 +25,10 @@ public:
     // stream says so and the result is false.
     bool save() const;
 
-    // What toggle() runs besides the state flip, the cron table and the save.
+    // Activation, described in policyactivation.h: toggle() switches the policy on or
+    // off, enact() is the desktop programs' way to do it. False when a step failed.
     enum ToggleMode : unsigned { BothBackEnds = 0, InternetOnly = 1, ApplicationsOnly = 2, NoBackEnd = 3 };
-
-    // Switches the policy on (rules of the current hour, the schedules' lines in root's
-    // cron table) or off (rules lifted, the suite's cron lines taken out), and saves the
-    // new state. Modes 3 and above run no back-end. Holds the activation lock.
-    //
-    // A step that fails leaves what it would have changed as it was (the rules in force
-    // stay in force, root's cron table stays), is named on the diagnostic stream, and
-    // makes the result false; the remaining steps still run. Without the activation lock
-    // nothing happens and the result is false.
     bool toggle(unsigned mode);
-    // The desktop programs' entry point, as root: toggles the policy on a machine that
-    // enforces policies (machine mode 0 or 3), publishes it on a policy server. False
-    // when a step failed.
     bool enact();
 
     QString filePath;

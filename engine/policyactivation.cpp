@@ -1,4 +1,4 @@
-#include "policy.h"
+#include "policyactivation.h"
 
 #include "activationlock.h"
 #include "applicationblocking.h"
@@ -33,12 +33,12 @@ bool Policy::toggle(unsigned mode)
         ok = removeSuiteCronLines() && ok;
         active = false;
     } else {
-        const QString text = scheduleCronText(*this, applicationGrid, QStringLiteral("App"))
-            + scheduleCronText(*this, internetGrid, QStringLiteral("Int")) + QLatin1Char('\n');
+        const QString text = scheduleCronText(applicationGrid, QStringLiteral("App"))
+            + scheduleCronText(internetGrid, QStringLiteral("Int")) + QLatin1Char('\n');
         ok = installSuiteCronLines(text.toUtf8()) && ok;
         active = true;
     }
-    if (!commandSucceeded(runCommand(QLatin1String(Paths::CronInit) + QLatin1String(" restart")))) {
+    if (!commandSucceeded(runCommand(fillCommand(QStringLiteral("%1 restart"), { Paths::path(Paths::CronInit) })))) {
         QTextStream(stderr) << "cron could not be restarted\n";
         ok = false;
     }

@@ -1,6 +1,9 @@
 #include "privileges.h"
 
+#include "paths.h"
+
 #include <QFile>
+#include <QFileInfo>
 
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -44,6 +47,12 @@ void removeFileAsRoot(const QString &path)
 
 bool isPrivilegeTool(const QString &path)
 {
-    return path == QLatin1String("/usr/bin/sudo") || path == QLatin1String("/usr/bin/kdesu")
-        || path == QLatin1String("/usr/bin/gksu") || path == QLatin1String("/usr/bin/gksudo");
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    for (const char *tool : Paths::PrivilegeTools) {
+        if (path == QLatin1String(tool))
+            return true;
+        if (!canonical.isEmpty() && canonical == QFileInfo(QString::fromLatin1(tool)).canonicalFilePath())
+            return true;
+    }
+    return false;
 }

@@ -36,5 +36,6 @@ QByteArray readFileAsRoot(const QString &path);
 void removeFileAsRoot(const QString &path);
 
 // The four privilege tools that are never blocked, so the administrator can always
-// gain root rights.
+// gain root rights. Paths are compared without links, so /bin/gksudo is /usr/bin/gksudo
+// where /bin leads to /usr/bin.
 bool isPrivilegeTool(const QString &path);

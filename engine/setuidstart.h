@@ -1,5 +1,7 @@
 #pragma once
 
+#include "paths.h"
+
 #include <string>
 
 #include <sys/types.h>
@@ -16,7 +18,7 @@
 namespace SetuidStart {
 
 // The search path every program of the suite runs its outside commands with.
-inline constexpr const char *searchPath = "/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin";
+inline constexpr const char *searchPath = Paths::SearchPath;
 
 // True for the environment variables that survive the start.
 bool isAllowedVariable(const char *name);

@@ -1,9 +1,11 @@
 #include "prepolicyselection.h"
 
+#include "activationlock.h"
 #include "applicationblocking.h"
 #include "enginework.h"
 #include "helpopener.h"
 #include "messagebox.h"
+#include "policyactivation.h"
 #include "policyconfig.h"
 #include "policystore.h"
 #include "preabout.h"
@@ -274,6 +276,13 @@ void prePolicySelection::applySelected(const QMap<QString, BlockedApplication> &
 
     const QString status = selected.active ? tr("Deactivating the policy...") : tr("Activating the policy...");
     runHeld(status, [&] {
+        // One activation for the machine's other activations (cron's enactpolicy, the
+        // tray): none comes between switching the others off and putting this one into
+        // force. One that did could find a policy still recorded active after its
+        // programs were given back, and block them again for good.
+        const ActivationLock lock;
+        if (!lock.held())
+            return;
         for (Policy *policy : std::as_const(replacedPolicies)) {
             policy->active = false;
             unblockApplications(*policy);
@@ -288,7 +297,7 @@ void prePolicySelection::applySelected(const QMap<QString, BlockedApplication> &
     });
 
     for (QTreeWidgetItem *other : std::as_const(replaced))
-        other->setText(StatusColumn, statusText(false));
+        other->setText(StatusColumn, statusText(rowPolicies.at(other).active));
     row->setText(StatusColumn, statusText(selected.active));
     showApplyState(selected.active);
 }

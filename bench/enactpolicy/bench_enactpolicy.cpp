@@ -5,10 +5,11 @@
 // With --literal it also times, once per list, the one-shell-per-entry way of writing
 // the same list ("echo "%1" >> LIST" for every entry) and prints the ratio.
 //
-// Changes /etc, /usr, /opt and root's cron table: runs only inside scripts/sandbox.
+// Changes /etc, /usr and root's cron table: runs only inside scripts/sandbox.
 //
 //   bench_enactpolicy [RUNS] [--literal]
 
+#include "paths.h"
 #include "policy.h"
 #include "policyconfig.h"
 #include "policystore.h"
@@ -26,7 +27,9 @@
 
 namespace {
 
-const QString AppDirectory = QStringLiteral("/opt/tuvora-bench/bin");
+// A folder of the suite's search path, where enactpolicy looks for programs.
+const QString AppDirectory = QStringLiteral("/usr/local/bin");
+const QString AppPrefix = QStringLiteral("tuvora-bench-game-");
 
 void writeFile(const QString &path, const QByteArray &content, mode_t mode = 0644)
 {
@@ -42,12 +45,13 @@ void writeFile(const QString &path, const QByteArray &content, mode_t mode = 064
 void prepareSystem()
 {
     writeFile(PolicyConfig::filePath(), "<TuvoraConfig><Status>1</Status><Type>0</Type></TuvoraConfig>\n", 0600);
-    writeFile(QStringLiteral("/usr/bin/blocking.sh"), "#!/bin/sh\nexec appstop\n", 0755);
-    QDir(AppDirectory).removeRecursively();
+    writeFile(Paths::path(Paths::GateScript), "#!/bin/sh\nexec appstop\n", 0755);
     QDir().mkpath(AppDirectory);
+    const QDir apps(AppDirectory);
+    for (const QString &old : apps.entryList({ AppPrefix + QLatin1Char('*') }, QDir::Files | QDir::System))
+        QFile::remove(apps.filePath(old));
     for (int i = 0; i < 50; ++i)
-        writeFile(AppDirectory + QStringLiteral("/game-%1").arg(i), "#!/bin/sh\necho game\n", 0755);
-    qputenv("PATH", QFile::encodeName(AppDirectory) + ":/usr/sbin:/usr/bin:/sbin:/bin");
+        writeFile(apps.filePath(AppPrefix + QString::number(i)), "#!/bin/sh\necho game\n", 0755);
 }
 
 QStringList domains(const char *pattern)
@@ -70,7 +74,7 @@ Policy blackListPolicy()
     for (int i = 0; i < 50; ++i) {
         BlockedApplication application;
         application.name = QStringLiteral("Game %1").arg(i);
-        application.exec = QStringLiteral("game-%1 %u").arg(i);
+        application.exec = AppPrefix + QStringLiteral("%1 %u").arg(i);
         application.desktopFile = QStringLiteral("/usr/share/applications/org.example.Game%1.desktop").arg(i);
         policy.applications.insert(application.desktopFile, application);
     }
@@ -135,9 +139,9 @@ double measure(const char *title, const Policy &policy, int runs, bool firstApar
         times.push_back(runEnactPolicy());
     const double result = median(times);
     std::printf("%s: left %lld sites, %lld white-list domains, %lld phrases, %lld programs moved aside\n", title,
-        qlonglong(lineCount("/etc/dansguardian/sitelist")), qlonglong(lineCount("/etc/squid/whitelist")),
-        qlonglong(lineCount("/etc/dansguardian/weightedphraselist")),
-        qlonglong(QDir(AppDirectory).entryList({ QStringLiteral("*.tuvora") }, QDir::Files).size()));
+        qlonglong(lineCount(Paths::SiteList)), qlonglong(lineCount(Paths::SquidWhiteList)),
+        qlonglong(lineCount(Paths::PhraseList)),
+        qlonglong(QDir(AppDirectory).entryList({ AppPrefix + QStringLiteral("*.tuvora") }, QDir::Files).size()));
     std::printf("%s: enactpolicy x, median of %d runs %.3f s (min %.3f, max %.3f)\n", title, runs, result,
         *std::min_element(times.begin(), times.end()), *std::max_element(times.begin(), times.end()));
     return result;
@@ -167,11 +171,11 @@ int main(int argc, char **argv)
     const double whiteMedian = measure("white list, 100,000 domains", white, runs, false);
 
     if (literal) {
-        const double blackLiteral = literalAppends(black.internet.urls, "", "/etc/dansguardian/sitelist");
+        const double blackLiteral = literalAppends(black.internet.urls, "", Paths::SiteList);
         std::printf(
             "black list: 100,000 one-shell appends %.1f s; literal run about %.1f s, %.0f times the median above\n",
             blackLiteral, blackLiteral + blackMedian, (blackLiteral + blackMedian) / blackMedian);
-        const double whiteLiteral = literalAppends(white.internet.urlsWhite, ".", "/etc/squid/whitelist");
+        const double whiteLiteral = literalAppends(white.internet.urlsWhite, ".", Paths::SquidWhiteList);
         std::printf(
             "white list: 100,000 one-shell appends %.1f s; literal run about %.1f s, %.0f times the median above\n",
             whiteLiteral, whiteLiteral + whiteMedian, (whiteLiteral + whiteMedian) / whiteMedian);

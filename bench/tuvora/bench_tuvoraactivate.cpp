@@ -7,6 +7,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen bench_tuvoraactivate [RUNS]
 
+#include "paths.h"
 #include "policy.h"
 #include "policyconfig.h"
 #include "prepolicyselection.h"
@@ -43,7 +44,7 @@ int main(int argc, char **argv)
         return 2;
     config.write("<TuvoraConfig><Status>1</Status><Type>0</Type><NextPolicy>2</NextPolicy></TuvoraConfig>\n");
     config.close();
-    QDir lists(QStringLiteral("/etc/tuvora/lists"));
+    QDir lists(Paths::path(Paths::PolicyDir));
     for (const QString &name : lists.entryList(QDir::Files))
         lists.remove(name);
     Policy policy(1);

@@ -8,6 +8,7 @@
 //   bench_tuvorastart [RUNS]
 
 #include "passwordcheck.h"
+#include "paths.h"
 #include "policyconfig.h"
 #include "sandboxcheck.h"
 #include "xvfbserver.h"
@@ -83,7 +84,7 @@ int main(int argc, char **argv)
     for (int run = 0; run < runs; ++run) {
         timer.start();
         QProcess::execute(
-            QStringLiteral("/usr/bin/launcherlist"), { QStringLiteral("-d"), QStringLiteral("/etc/tuvora") });
+            QStringLiteral("/usr/bin/launcherlist"), { QStringLiteral("-d"), Paths::path(Paths::ConfigDir) });
         exporter.push_back(timer.elapsed());
     }
 

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 #include <algorithm>
@@ -69,7 +70,7 @@ void prepare()
         "<TuvoraConfig><Type>0</Type><Log><InternetLog><LogSize>50</LogSize><logEnabled>1</logEnabled>"
         "</InternetLog></Log></TuvoraConfig>\n");
     writeFile(Paths::path(Paths::FilesLog), fileLog());
-    QDir().mkpath(QStringLiteral("/var/log/squid"));
+    QDir().mkpath(QFileInfo(Paths::path(Paths::SquidAccessLog)).path());
     writeFile(Paths::path(Paths::SquidAccessLog), accessLog());
     QByteArray applications;
     for (int i = 0; i < 1000; ++i)

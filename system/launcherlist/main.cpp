@@ -6,6 +6,7 @@
 // entries with the same desktop-file id, the one in the earlier data directory wins.
 
 #include "desktopentry.h"
+#include "paths.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -62,7 +63,7 @@ QStringList dataDirectories()
         list << dirs;
     dirs = qEnvironmentVariable("XDG_DATA_DIRS");
     if (dirs.isEmpty())
-        dirs = QStringLiteral("/usr/local/share:/usr/share"); // the XDG default, no place of the suite
+        dirs = QString::fromLatin1(Paths::DefaultDataDirs);
     list << dirs.split(QLatin1Char(':'), Qt::SkipEmptyParts);
     return list;
 }

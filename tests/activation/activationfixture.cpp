@@ -1,10 +1,13 @@
 #include "activationfixture.h"
 
+#include "paths.h"
 #include "policyconfig.h"
+#include "sandboxplaces.h"
 #include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 #include <sys/stat.h>
@@ -14,9 +17,9 @@ namespace Fixture {
 QByteArray squidConf(bool whiteListInForce, bool rulesInForce)
 {
     return QByteArray("http_port 3128\n"
-                      "acl Safe_ports port 80 443\n"
-                      "acl whitelist dstdomain \"/etc/squid/whitelist\"\n")
-        + (rulesInForce ? "" : "#") + "http_access deny bare_address !private_address\n"
+                      "acl Safe_ports port 80 443\n")
+        + "acl whitelist dstdomain \"" + Paths::SquidWhiteList + "\"\n" + (rulesInForce ? "" : "#")
+        + "http_access deny bare_address !private_address\n"
         + (whiteListInForce ? "#http_access allow Safe_ports\nhttp_access allow whitelist\n"
                             : "http_access allow Safe_ports\n#http_access allow whitelist\n")
         + "http_access deny all\n";
@@ -24,22 +27,21 @@ QByteArray squidConf(bool whiteListInForce, bool rulesInForce)
 
 QByteArray filterConf(bool whiteListInForce, const char *naughtynessLimit)
 {
-    return QByteArray("reportinglevel = 3\n") + "bannedsitelist = '/etc/dansguardian/"
-        + (whiteListInForce ? "emptylist" : "sitelist") + "'\n"
-        + "weightedphraselist = '/etc/dansguardian/weightedphraselist'\n" + "naughtynesslimit = " + naughtynessLimit
-        + "\n";
+    return QByteArray("reportinglevel = 3\n") + "bannedsitelist = '"
+        + (whiteListInForce ? Paths::EmptyList : Paths::SiteList) + "'\n" + "weightedphraselist = '" + Paths::PhraseList
+        + "'\n" + "naughtynesslimit = " + naughtynessLimit + "\n";
 }
 
 void writeFilterConfiguration(bool whiteListInForce)
 {
-    QDir().mkpath(QStringLiteral("/etc/dansguardian"));
-    QDir().mkpath(QStringLiteral("/etc/squid"));
-    writeFileBytes(QStringLiteral("/etc/squid/squid.conf"), squidConf(whiteListInForce, whiteListInForce));
-    writeFileBytes(QStringLiteral("/etc/dansguardian/dansguardianf1.conf"), filterConf(whiteListInForce));
-    writeFileBytes(QStringLiteral("/etc/dansguardian/emptylist"), {});
-    writeFileBytes(QStringLiteral("/etc/dansguardian/sitelist"), "old.example\n");
-    writeFileBytes(QStringLiteral("/etc/dansguardian/weightedphraselist"), "<old><10>\n");
-    writeFileBytes(QStringLiteral("/etc/squid/whitelist"), ".old.example\n");
+    QDir().mkpath(Paths::path(Paths::FilterDir));
+    QDir().mkpath(Paths::path(Paths::SquidDir));
+    writeFileBytes(Paths::path(Paths::SquidConf), squidConf(whiteListInForce, whiteListInForce));
+    writeFileBytes(Paths::path(Paths::FilterGroupConf), filterConf(whiteListInForce));
+    writeFileBytes(Paths::path(Paths::EmptyList), {});
+    writeFileBytes(Paths::path(Paths::SiteList), "old.example\n");
+    writeFileBytes(Paths::path(Paths::PhraseList), "<old><10>\n");
+    writeFileBytes(Paths::path(Paths::SquidWhiteList), ".old.example\n");
 }
 
 void writeConfiguration(int status, int machineMode)
@@ -59,25 +61,26 @@ QByteArray installedCronTable()
 
 void removeCronTable()
 {
-    QFile::remove(QStringLiteral("/var/spool/cron/crontabs/root"));
+    QFile::remove(QString::fromLatin1(SandboxPlaces::RootCronTable));
 }
 
 QStringList initScriptCalls()
 {
-    return QString::fromUtf8(readFileBytes(QStringLiteral("/var/log/tuvora-sandbox/init.log")))
+    return QString::fromUtf8(readFileBytes(QString::fromLatin1(SandboxPlaces::InitLog)))
         .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 void clearInitScriptCalls()
 {
-    writeFileBytes(QStringLiteral("/var/log/tuvora-sandbox/init.log"), {});
+    writeFileBytes(QString::fromLatin1(SandboxPlaces::InitLog), {});
 }
 
 QStringList withoutFilterStateRules(const QStringList &commands)
 {
     QStringList rest;
     for (const QString &command : commands) {
-        if (!command.contains(QLatin1String("bare_address")) && !command.contains(QLatin1String("/sbin/ip")))
+        if (!command.contains(QLatin1String("bare_address")) && !command.contains(QLatin1String(Paths::Iptables))
+            && !command.contains(QLatin1String(Paths::Ip6tables)))
             rest << command;
     }
     return rest;
@@ -85,12 +88,12 @@ QStringList withoutFilterStateRules(const QStringList &commands)
 
 QString firewallCalls()
 {
-    return QString::fromUtf8(readFileBytes(QStringLiteral("/var/log/tuvora-sandbox/firewall.log")));
+    return QString::fromUtf8(readFileBytes(QString::fromLatin1(SandboxPlaces::FirewallLog)));
 }
 
 void clearFirewallCalls()
 {
-    writeFileBytes(QStringLiteral("/var/log/tuvora-sandbox/firewall.log"), {});
+    writeFileBytes(QString::fromLatin1(SandboxPlaces::FirewallLog), {});
 }
 
 QString installProgram(const QString &directory, const QString &name, unsigned mode)
@@ -104,10 +107,10 @@ QString installProgram(const QString &directory, const QString &name, unsigned m
 
 QString rootProgramFolder()
 {
-    const QString folder = QStringLiteral("/opt/tuvora-test/bin");
+    const QString folder = QLatin1String(SandboxPlaces::ProgramRoot) + QLatin1String("/bin");
     QDir(folder).removeRecursively();
     QDir().mkpath(folder);
-    ::chmod("/opt/tuvora-test", 0755);
+    ::chmod(SandboxPlaces::ProgramRoot, 0755);
     ::chmod(QFile::encodeName(folder).constData(), 0755);
     return folder;
 }
@@ -134,7 +137,8 @@ int runAsNobody(const QStringList &command)
 
 void installGate()
 {
-    installProgram(QStringLiteral("/usr/bin"), QStringLiteral("blocking.sh"), 0755);
+    const QFileInfo gate(Paths::path(Paths::GateScript));
+    installProgram(gate.path(), gate.fileName(), 0755);
 }
 
 SearchPath::SearchPath(const QString &directory)

@@ -1,8 +1,10 @@
 #include "activationfixture.h"
 #include "applicationblocking.h"
 #include "commandrecorder.h"
+#include "paths.h"
 #include "policy.h"
 #include "sandboxcheck.h"
+#include "sandboxplaces.h"
 #include "stderrcapture.h"
 #include "testfiles.h"
 
@@ -19,8 +21,15 @@ using namespace Fixture;
 
 namespace {
 
-const QString Gate = QStringLiteral("/usr/bin/blocking.sh");
-const QString KidHome = QStringLiteral("/opt/tuvora-test/home/kid");
+const QString Gate = Paths::path(Paths::GateScript);
+const QString KidHome = QLatin1String(SandboxPlaces::ProgramRoot) + QLatin1String("/home/kid");
+const QString BlockRecords = Paths::path(Paths::BlockedModesDir);
+
+// A folder of root's beside the one rootProgramFolder() gives.
+QString rootFolder(const char *name)
+{
+    return QLatin1String(SandboxPlaces::ProgramRoot) + QLatin1Char('/') + QLatin1String(name);
+}
 
 void addApplication(Policy &policy, const QString &desktopFile, const QString &exec, const QString &permissions = {})
 {
@@ -33,7 +42,7 @@ void addApplication(Policy &policy, const QString &desktopFile, const QString &e
 
 QString libraryFor(const QString &name)
 {
-    return QLatin1String("/opt/kde3/lib/libkdeinit_") + name + QLatin1String(".so");
+    return QLatin1String(Paths::LauncherLibraryDir) + QLatin1String("/libkdeinit_") + name + QLatin1String(".so");
 }
 
 bool isGateLink(const QString &path)
@@ -74,16 +83,17 @@ private slots:
     {
         requireSandbox();
         if (!rootOwnsTheFolders())
-            QSKIP("root owns no folder here (a user namespace): every program would be refused");
+            QSKIP("needs the machine's root: root owns no folder here (a user namespace), so every program would be "
+                  "refused");
         installGate();
     }
 
     void init()
     {
         m_bin = rootProgramFolder();
-        QDir(QStringLiteral("/opt/kde3/lib")).removeRecursively();
-        QDir().mkpath(QStringLiteral("/opt/kde3/lib"));
-        QDir(QStringLiteral("/var/lib/tuvora/blocked")).removeRecursively();
+        QDir(Paths::path(Paths::LauncherLibraryDir)).removeRecursively();
+        QDir().mkpath(Paths::path(Paths::LauncherLibraryDir));
+        QDir(BlockRecords).removeRecursively();
         writeConfiguration(1);
     }
 
@@ -93,7 +103,7 @@ private slots:
         const QString suid = installProgram(m_bin, QStringLiteral("suidtool"), 04755);
         const QString sgid = installProgram(m_bin, QStringLiteral("sgidtool"), 02755);
         const QString staff = installProgram(m_bin, QStringLiteral("stafftool"), 0750);
-        const QString target = installProgram(QStringLiteral("/opt/tuvora-test/real"), QStringLiteral("linked"), 0751);
+        const QString target = installProgram(rootFolder("real"), QStringLiteral("linked"), 0751);
         const QString linked = m_bin + QLatin1String("/linked");
         QFile::link(target, linked);
         writeFileBytes(libraryFor(QStringLiteral("suidtool")), "lib");
@@ -145,7 +155,7 @@ private slots:
         QVERIFY(!QFileInfo(linked + QLatin1String(".tuvora")).isSymLink());
         for (const BlockedApplication &application : policy.applications)
             QCOMPARE(application.permissions, QString());
-        QCOMPARE(QDir(QStringLiteral("/var/lib/tuvora/blocked")).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(BlockRecords).entryList(QDir::Files), QStringList());
     }
 
     void freeOfControlNeitherBlocksNorUnblocks()
@@ -214,7 +224,7 @@ private slots:
         QVERIFY(applyApplicationBlocking(policy, true));
         QVERIFY(isUntouchedProgram(game));
         QCOMPARE(fileMode(game), 0751u);
-        QCOMPARE(QDir(QStringLiteral("/var/lib/tuvora/blocked")).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(BlockRecords).entryList(QDir::Files), QStringList());
     }
 
     void aModeFromThePolicyFileIsNeverApplied_data()
@@ -248,7 +258,7 @@ private slots:
         // made to look blocked, and its moved name a link to a program of root's. An
         // unblock that followed the link would give that program the set-user-id mode
         // of the policy file.
-        const QString shell = installProgram(QStringLiteral("/opt/tuvora-test/real"), QStringLiteral("shell"), 0755);
+        const QString shell = installProgram(rootFolder("real"), QStringLiteral("shell"), 0755);
         const QString bin = kidBin();
         QVERIFY(!bin.isEmpty());
         const QString planted = bin + QLatin1String("/game");
@@ -293,7 +303,7 @@ private slots:
         QCOMPARE(
             runAsNobody({ QStringLiteral("cp"), QStringLiteral("/bin/true"), bin + QLatin1String("/kidgame") }), 0);
         // Root's file in a folder that the group may write, and a file anyone may write.
-        const QString shared = QStringLiteral("/opt/tuvora-test/shared");
+        const QString shared = rootFolder("shared");
         installProgram(shared, QStringLiteral("sharedgame"), 0755);
         ::chmod(QFile::encodeName(shared).constData(), 0775);
         const QString open = installProgram(m_bin, QStringLiteral("opengame"), 0757);
@@ -320,18 +330,24 @@ private slots:
     {
         // Merged /usr: /bin/sudo is /usr/bin/sudo, and a second hard link is the same program.
         installProgram(QStringLiteral("/usr/bin"), QStringLiteral("sudo"), 04755);
-        installProgram(QStringLiteral("/usr/bin"), QStringLiteral("appstop"), 04755);
+        const QFileInfo gateProgram(Paths::path(Paths::GateProgram));
+        installProgram(gateProgram.path(), gateProgram.fileName(), 04755);
         const QString sudo2 = QStringLiteral("/usr/local/sbin/sudo2");
         QFile::remove(sudo2);
         QCOMPARE(::link("/usr/bin/sudo", QFile::encodeName(sudo2).constData()), 0);
         QFile::link(QStringLiteral("/bin/sh"), m_bin + QLatin1String("/myshell"));
         for (const char *program : { "/bin/sh", "/usr/bin/sh", "/usr/bin/dash", "/usr/bin/env", "/bin/sudo",
-                 "/usr/bin/sudo", "/usr/bin/blocking.sh", "/usr/bin/appstop", "/usr/bin/which", "/usr/bin/sed",
+                 "/usr/bin/sudo", Paths::GateScript, Paths::GateProgram, "/usr/bin/which", "/usr/bin/sed",
                  "/usr/bin/crontab", "/bin/bash" }) {
             if (QFileInfo::exists(QLatin1String(program)))
                 QVERIFY2(!blockRefusal(QLatin1String(program)).isEmpty(), program);
         }
         QVERIFY(!blockRefusal(sudo2).isEmpty());
+        // What the suite's search path finds first under a needed name, in any of its folders.
+        const QString localTool = installProgram(QStringLiteral("/usr/local/sbin"), QStringLiteral("gksudo"), 0755);
+        const QString refusal = blockRefusal(localTool);
+        QFile::remove(localTool);
+        QVERIFY(!refusal.isEmpty());
         QVERIFY(!blockRefusal(m_bin + QLatin1String("/myshell")).isEmpty());
 
         // Reached through a policy, with /bin first on the search path.

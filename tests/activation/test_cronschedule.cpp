@@ -1,5 +1,5 @@
 #include "cronschedule.h"
-#include "policy.h"
+#include "weekgrid.h"
 
 #include <QTest>
 
@@ -18,7 +18,7 @@ WeekGrid freeGridWith(std::initializer_list<std::pair<int, std::pair<int, int>>>
 
 QString cronText(const WeekGrid &grid, const char *kind)
 {
-    return scheduleCronText(Policy(1), grid, QLatin1String(kind));
+    return scheduleCronText(grid, QLatin1String(kind));
 }
 
 } // namespace

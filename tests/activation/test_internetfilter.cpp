@@ -1,6 +1,7 @@
 #include "activationfixture.h"
 #include "commandrecorder.h"
 #include "internetfilter.h"
+#include "paths.h"
 #include "phrasevariants.h"
 #include "policy.h"
 #include "sandboxcheck.h"
@@ -19,13 +20,15 @@ using namespace Fixture;
 
 namespace {
 
-const QString SiteList = QStringLiteral("/etc/dansguardian/sitelist");
-const QString PhraseList = QStringLiteral("/etc/dansguardian/weightedphraselist");
-const QString SiteVariants = QStringLiteral("/etc/dansguardian/sitevariants");
-const QString PhraseVariantList = QStringLiteral("/etc/dansguardian/weightedphrasevariants");
-const QString WhiteList = QStringLiteral("/etc/squid/whitelist");
-const QString SquidConf = QStringLiteral("/etc/squid/squid.conf");
-const QString FilterConf = QStringLiteral("/etc/dansguardian/dansguardianf1.conf");
+const QString SiteList = Paths::path(Paths::SiteList);
+const QString PhraseList = Paths::path(Paths::PhraseList);
+const QString SiteVariants = Paths::path(Paths::SiteVariants);
+const QString PhraseVariantList = Paths::path(Paths::PhraseVariants);
+const QString WhiteList = Paths::path(Paths::SquidWhiteList);
+const QString SquidConf = Paths::path(Paths::SquidConf);
+const QString FilterConf = Paths::path(Paths::FilterGroupConf);
+
+// The documented command lines, as they stand.
 
 const QString SafePortsOn = QStringLiteral(
     R"(sed -i "s/^#http_access allow Safe_ports/http_access allow Safe_ports/g" /etc/squid/squid.conf)");
@@ -257,8 +260,8 @@ private slots:
     void leftoversOfAnInterruptedRunAreCleanedUp()
     {
         const QStringList ours = { SiteList + QLatin1String(".aB3dE9"), WhiteList + QLatin1String(".Zz0000") };
-        const QString oldSed = QStringLiteral("/etc/squid/sedAbCdEf");
-        const QString freshSed = QStringLiteral("/etc/squid/sedGhIjKl");
+        const QString oldSed = Paths::path(Paths::SquidDir) + QLatin1String("/sedAbCdEf");
+        const QString freshSed = Paths::path(Paths::SquidDir) + QLatin1String("/sedGhIjKl");
         const QString notOurs = SiteList + QLatin1String(".keep-me");
         for (const QString &file : ours + QStringList { oldSed, freshSed, notOurs })
             QVERIFY(writeFileBytes(file, "left over\n"));

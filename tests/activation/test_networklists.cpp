@@ -1,5 +1,6 @@
 #include "commandrecorder.h"
 #include "networklists.h"
+#include "paths.h"
 #include "policy.h"
 #include "sandboxcheck.h"
 #include "testfiles.h"
@@ -12,7 +13,7 @@
 
 namespace {
 
-const QString Lists = QStringLiteral("/opt/tuvorass/lists");
+const QString Lists = Paths::path(Paths::PublishedListsDir);
 
 QString listFile(const char *name)
 {

@@ -1,5 +1,6 @@
 #include "gate.h"
 #include "messagebox.h"
+#include "paths.h"
 #include "policyconfig.h"
 #include "sandboxcheck.h"
 #include "testfiles.h"
@@ -17,7 +18,7 @@
 
 namespace {
 
-const QString langDir = QStringLiteral("/usr/share/tuvora/lang/");
+const QString langDir = Paths::path(Paths::LangDir) + QLatin1Char('/');
 const QString builtCatalogue = QStringLiteral(QM_DIR "/appstop_pt_BR.qm");
 
 QString expectedMessage(const QString &path)
@@ -87,7 +88,7 @@ private slots:
         QTest::newRow("not on the search path") << QStringLiteral("no-such-program-here");
         QTest::newRow("shell syntax") << QStringLiteral("$(touch /tmp/pwned)");
         QTest::newRow("option-like") << QStringLiteral("--version");
-        QTest::newRow("path that is no program") << QStringLiteral("/etc/tuvora");
+        QTest::newRow("path that is no program") << Paths::path(Paths::ConfigDir);
     }
 
     void nameThatWhichCannotResolveIsShownUnchanged()

@@ -1,4 +1,5 @@
 #include "setuidsession.h"
+#include "paths.h"
 #include "policyconfig.h"
 #include "sandboxcheck.h"
 #include "testfiles.h"
@@ -138,10 +139,10 @@ private slots:
         // The plant: a platform plugin, a which and a shell start-up file of the child's.
         QVERIFY(Planted::plant(QStringLiteral(PLANTED_PLUGIN)));
         makeExecutable(QStringLiteral("/tmp/planted-bin/firefox"), "#!/bin/sh\n");
-        QDir().mkpath(QStringLiteral("/usr/share/tuvora/lang"));
-        QFile::remove(QStringLiteral("/usr/share/tuvora/lang/appstop_pt_BR.qm"));
-        QVERIFY(QFile::copy(
-            QStringLiteral(QM_DIR "/appstop_pt_BR.qm"), QStringLiteral("/usr/share/tuvora/lang/appstop_pt_BR.qm")));
+        const QString catalogue = Paths::path(Paths::LangDir) + QLatin1String("/appstop_pt_BR.qm");
+        QDir().mkpath(Paths::path(Paths::LangDir));
+        QFile::remove(catalogue);
+        QVERIFY(QFile::copy(QStringLiteral(QM_DIR "/appstop_pt_BR.qm"), catalogue));
         // The blocked program as the system has it.
         QFile::remove(QStringLiteral("/usr/local/bin/firefox"));
         makeExecutable(QStringLiteral("/usr/bin/firefox"), "#!/bin/sh\n");

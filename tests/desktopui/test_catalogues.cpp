@@ -44,7 +44,8 @@ QList<Message> readCatalogue(const QString &path)
 }
 
 // The sources whose texts a catalogue holds: the shared dialogs' folder for desktopui,
-// each program's own folder for the others.
+// each program's own folder for the others, and for tuvora the engine's reasons why a
+// program cannot be blocked, which its policy editor shows.
 QStringList sourcesOf(const QString &catalogue)
 {
     QStringList files;
@@ -52,6 +53,8 @@ QStringList sourcesOf(const QString &catalogue)
     for (const QString &name :
         dir.entryList({ QStringLiteral("*.cpp"), QStringLiteral("*.h"), QStringLiteral("*.ui") }, QDir::Files))
         files.append(dir.filePath(name));
+    if (catalogue == QLatin1String("tuvora") && !files.isEmpty())
+        files.append(QStringLiteral(SOURCE_DIR "/engine/blockrefusal.cpp"));
     return files;
 }
 

@@ -25,8 +25,13 @@ cp /etc/squid/squid.conf /tmp/squid.conf.own
 rm -f /etc/squid/whitelist
 
 echo "== dpkg -i"
-# Desktop dependencies (kdialog, ...) may be missing on a test machine: forced.
-dpkg -i --force-depends "$deb" >/tmp/dpkg.log 2>&1 || { cat /tmp/dpkg.log; e2e_fail "dpkg -i failed"; }
+# Desktop dependencies (kdialog, ...) may be missing on a test machine: forced. The
+# administrator password comes from a file, as in an unattended install; no terminal
+# is ever asked, even when the test runs from one.
+echo 'e2e-secret' > /tmp/tuvora-password
+TUVORA_PASSWORD_FILE=/tmp/tuvora-password dpkg -i --force-depends "$deb" </dev/null >/tmp/dpkg.log 2>&1 \
+    || { cat /tmp/dpkg.log; e2e_fail "dpkg -i failed"; }
+grep -q '<Password>e2e-secret</Password>' /etc/tuvora/policyConfig.xml || e2e_fail "the install did not set the password"
 for path in /usr/bin/enactpolicy /usr/bin/blocking.sh /usr/bin/launcherlist /usr/local/bin/yasla \
     /etc/init.d/dansguardian /etc/tuvora/firewall.conf /etc/dansguardian/dansguardian.conf; do
     [ -e "$path" ] || e2e_fail "$path missing after the install"
@@ -46,13 +51,16 @@ e2e_expect refused https://games.test/
 e2e_expect passed http://open.test/ https://open.test/
 
 echo "== dpkg -r gives the machine back"
-dpkg -r tuvora >/tmp/dpkg.log 2>&1 || { cat /tmp/dpkg.log; e2e_fail "dpkg -r failed"; }
+# The package's own stop is refused here (policy-rc.d) and its init script goes with it:
+# the test stops the filter it started while it still can.
+/etc/init.d/dansguardian stop >/dev/null 2>&1 </dev/null
+dpkg -r tuvora </dev/null >/tmp/dpkg.log 2>&1 || { cat /tmp/dpkg.log; e2e_fail "dpkg -r failed"; }
 cmp -s /etc/squid/squid.conf /tmp/squid.conf.own || e2e_fail "squid.conf was not given back"
 [ -e /etc/init.d/dansguardian ] && e2e_fail "the dansguardian service is still installed"
 [ -e /usr/bin/enactpolicy ] && e2e_fail "enactpolicy is still installed"
 crontab -u root -l 2>/dev/null | grep -q enactpolicy && e2e_fail "root's cron table still runs enactpolicy"
 [ -e /var/lib/tuvora/e2guardian-disabled ] && e2e_fail "e2guardian's own service was not turned back on"
-dpkg -P tuvora >/dev/null 2>&1
+dpkg -P tuvora </dev/null >/dev/null 2>&1
 [ -e /etc/tuvora ] && e2e_fail "purge left /etc/tuvora"
 
 [ "$E2E_FAILURES" -eq 0 ] && echo "all checks passed"

@@ -1,4 +1,5 @@
 #include "activationfixture.h"
+#include "paths.h"
 #include "policy.h"
 #include "policystore.h"
 #include "sandboxcheck.h"
@@ -18,8 +19,20 @@ using namespace Fixture;
 
 namespace {
 
-const QString SiteList = QStringLiteral("/etc/dansguardian/sitelist");
+const QString SiteList = Paths::path(Paths::SiteList);
 const QString CommandLog = QStringLiteral("/tmp/enactpolicy-commands.log");
+// Where an administrator installs programs: a folder of the suite's search path that
+// cron's leaves out.
+const QString LocalPrograms = QStringLiteral("/usr/local/bin");
+const QString CronSearchPath = QStringLiteral("/usr/bin:/bin");
+
+// The environment cron gives its jobs, as far as enactpolicy is concerned.
+QProcessEnvironment cronEnvironment()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PATH"), CronSearchPath);
+    return environment;
+}
 
 struct Run
 {
@@ -32,7 +45,7 @@ Run enactpolicy(const QStringList &arguments, const QString &localTime = QString
 {
     QFile::remove(CommandLog);
     QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment environment = cronEnvironment();
     environment.insert(QStringLiteral("TUVORA_COMMAND_LOG"), CommandLog);
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -75,6 +88,7 @@ QStringList domains(const char *pattern, int count)
 QProcess *startEnactpolicy(QObject *parent)
 {
     auto *process = new QProcess(parent);
+    process->setProcessEnvironment(cronEnvironment());
     process->setProcessChannelMode(QProcess::ForwardedChannels);
     process->start(QStringLiteral("faketime"),
         { QStringLiteral("2026-12-07 09:30:00"), QStringLiteral(ENACTPOLICY_PATH), QStringLiteral("x") });
@@ -90,7 +104,7 @@ bool hasDuplicateLines(const QByteArray &text)
 
 bool run(const QString &shellLine)
 {
-    return QProcess::execute(QStringLiteral("/bin/sh"), { QStringLiteral("-c"), shellLine }) == 0;
+    return QProcess::execute(QLatin1String(Paths::Shell), { QStringLiteral("-c"), shellLine }) == 0;
 }
 
 // A small file system mounted over a folder, holding a copy of what the folder held and
@@ -131,17 +145,20 @@ private slots:
     {
         requireSandbox();
         if (!rootOwnsTheFolders())
-            QSKIP("root owns no folder here (a user namespace): the activation refuses its state folder");
+            QSKIP("needs the machine's root: root owns no folder here (a user namespace), so the activation refuses "
+                  "its state folder");
         installGate();
-        qputenv("PATH", "/opt/tuvora-test/bin:" + qgetenv("PATH"));
     }
 
     void init()
     {
         QDir(PolicyStore::directory()).removeRecursively();
         QDir().mkpath(PolicyStore::directory());
-        QDir(QStringLiteral("/var/lib/tuvora/blocked")).removeRecursively();
-        m_game = installProgram(rootProgramFolder(), QStringLiteral("game"), 0755);
+        QDir(Paths::path(Paths::BlockedModesDir)).removeRecursively();
+        m_game = LocalPrograms + QLatin1String("/game");
+        QFile::remove(m_game);
+        QFile::remove(m_game + QLatin1String(".tuvora"));
+        installProgram(LocalPrograms, QStringLiteral("game"), 0755);
         writeFilterConfiguration();
         writeConfiguration(1);
         removeCronTable();
@@ -183,7 +200,7 @@ private slots:
         QVERIFY(run.commands.contains(QStringLiteral("/etc/init.d/squid reload")));
         QCOMPARE(readFileBytes(SiteList), QByteArray("games.example\n"));
         QVERIFY(Policy(policy.filePath).active);
-        QCOMPARE(installedCronTable(), readFileBytes(QStringLiteral("/var/lib/tuvora/crontab.policy")));
+        QCOMPARE(installedCronTable(), readFileBytes(Paths::path(Paths::CronStaging)));
         QVERIFY(installedCronTable().startsWith("00 8 * * 1  /usr/bin/enactpolicy -1 activate 2\n"));
     }
 
@@ -208,6 +225,23 @@ private slots:
         QCOMPARE(QFileInfo(m_game).isSymLink(), !sites.isEmpty());
         QVERIFY(Policy(policy.filePath).active);
         QVERIFY(installedCronTable().contains("00 12 * * 1  /usr/bin/enactpolicy -1 schedule_deactivation 1\n"));
+    }
+
+    void programsOutsideCronsSearchPathAreBlockedAndGivenBack()
+    {
+        storedPolicy(QStringLiteral("policy_1.xml"), true, QStringLiteral("games.example"));
+        QCOMPARE(enactpolicy({ QStringLiteral("-1"), QStringLiteral("activate"), QStringLiteral("2") },
+                     QStringLiteral("2026-12-07 08:00:00"))
+                     .exitCode,
+            0);
+        QCOMPARE(QFileInfo(m_game).symLinkTarget(), Paths::path(Paths::GateScript));
+        QCOMPARE(enactpolicy({ QStringLiteral("-1"), QStringLiteral("schedule_deactivation"), QStringLiteral("2") },
+                     QStringLiteral("2026-12-07 12:00:00"))
+                     .exitCode,
+            0);
+        QVERIFY(!QFileInfo(m_game).isSymLink());
+        QCOMPARE(fileMode(m_game), 0755u);
+        QVERIFY(!QFileInfo::exists(m_game + QLatin1String(".tuvora")));
     }
 
     void inactiveOrMissingPoliciesChangeNothing()
@@ -246,8 +280,8 @@ private slots:
     void aRunWaitsWhileAnotherActivationHoldsTheLock()
     {
         storedPolicy(QStringLiteral("policy_1.xml"), true, QStringLiteral("games.example"));
-        QVERIFY(QDir().mkpath(QStringLiteral("/var/lib/tuvora")));
-        const int fd = ::open("/var/lib/tuvora/activation.lock", O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        QVERIFY(QDir().mkpath(Paths::path(Paths::StateDir)));
+        const int fd = ::open(Paths::ActivationLock, O_RDWR | O_CREAT | O_CLOEXEC, 0600);
         QVERIFY(fd >= 0);
         QCOMPARE(::flock(fd, LOCK_EX), 0);
         QProcess *waiting = startEnactpolicy(this);
@@ -282,10 +316,10 @@ private slots:
     {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<bool>("toWhiteList");
-        QTest::newRow("content filter") << QStringLiteral("/etc/dansguardian") << false;
-        QTest::newRow("squid, switching to a white list") << QStringLiteral("/etc/squid") << true;
+        QTest::newRow("content filter") << Paths::path(Paths::FilterDir) << false;
+        QTest::newRow("squid, switching to a white list") << Paths::path(Paths::SquidDir) << true;
         QTest::newRow("policy store") << PolicyStore::directory() << false;
-        QTest::newRow("root's state folder") << QStringLiteral("/var/lib/tuvora") << false;
+        QTest::newRow("root's state folder") << Paths::path(Paths::StateDir) << false;
     }
 
     void aFullFileSystemKeepsTheRulesInForce()
@@ -303,9 +337,8 @@ private slots:
         policy.internetGrid[WeekGrid::cellIndex(3, 7)] = 1;
         QVERIFY(policy.save());
 
-        const QStringList watched = { SiteList, QStringLiteral("/etc/dansguardian/weightedphraselist"),
-            QStringLiteral("/etc/dansguardian/dansguardianf1.conf"), QStringLiteral("/etc/squid/squid.conf"),
-            QStringLiteral("/etc/squid/whitelist"), policy.filePath };
+        const QStringList watched = { SiteList, Paths::path(Paths::PhraseList), Paths::path(Paths::FilterGroupConf),
+            Paths::path(Paths::SquidConf), Paths::path(Paths::SquidWhiteList), policy.filePath };
         QMap<QString, QByteArray> before;
         for (const QString &file : watched)
             before.insert(file, readFileBytes(file));
@@ -324,9 +357,9 @@ private slots:
             }
         }
         // A list that could not be written is never reloaded; nor is anything after it.
-        if (folder.startsWith(QLatin1String("/etc/dansguardian")) || folder.startsWith(QLatin1String("/etc/squid")))
+        if (folder == QLatin1String(Paths::FilterDir) || folder == QLatin1String(Paths::SquidDir))
             QCOMPARE(initScriptCalls(), QStringList({ QStringLiteral("/etc/init.d/cron restart") }));
-        if (folder == QLatin1String("/var/lib/tuvora"))
+        if (folder == QLatin1String(Paths::StateDir))
             QCOMPARE(installedCronTable(), tableBefore);
         QVERIFY(Policy(policy.filePath).active);
     }

@@ -1,4 +1,5 @@
 #include "activationfixture.h"
+#include "paths.h"
 #include "policy.h"
 #include "policystore.h"
 #include "sandboxcheck.h"
@@ -19,8 +20,8 @@ using namespace Fixture;
 // rules as long as the policy is recorded active, and the next run cleans up after it.
 namespace {
 
-const QString SiteList = QStringLiteral("/etc/dansguardian/sitelist");
-const QString PhraseList = QStringLiteral("/etc/dansguardian/weightedphraselist");
+const QString SiteList = Paths::path(Paths::SiteList);
+const QString PhraseList = Paths::path(Paths::PhraseList);
 
 QStringList numbered(const char *pattern, int count)
 {
@@ -63,7 +64,8 @@ private slots:
     {
         requireSandbox();
         if (!rootOwnsTheFolders())
-            QSKIP("root owns no folder here (a user namespace): the activation refuses its state folder");
+            QSKIP("needs the machine's root: root owns no folder here (a user namespace), so the activation refuses "
+                  "its state folder");
         installGate();
         writeFilterConfiguration();
         writeConfiguration(1);
@@ -125,7 +127,7 @@ private slots:
         QProcess *process = start();
         QVERIFY(process->waitForFinished(60000));
         QCOMPARE(process->exitCode(), 0);
-        for (const char *folder : { "/etc/dansguardian", "/etc/squid", "/etc/tuvora/lists", "/var/lib/tuvora" }) {
+        for (const char *folder : { Paths::FilterDir, Paths::SquidDir, Paths::PolicyDir, Paths::StateDir }) {
             const QStringList left = QDir(QLatin1String(folder))
                                          .entryList({ QStringLiteral("*.??????") }, QDir::Files | QDir::Hidden)
                                          .filter(QRegularExpression(QStringLiteral("\\.[A-Za-z0-9]{6}$")));

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -104,6 +105,26 @@ private slots:
         QVERIFY(!isPrivilegeTool(QStringLiteral("gksu")));
         QVERIFY(!isPrivilegeTool(QStringLiteral("/usr/local/bin/sudo")));
         QVERIFY(!isPrivilegeTool(QStringLiteral("/USR/BIN/SUDO")));
+    }
+
+    void privilegeToolsAreKnownUnderAnyPathThatLeadsToThem()
+    {
+        const QString tool = QStringLiteral("/usr/bin/gksudo");
+        writeFileBytes(tool, "#!/bin/sh\n");
+        QTemporaryDir dir;
+        // A folder that leads to /usr/bin, as /bin does on a system with a merged /usr,
+        // and a link of another name.
+        QVERIFY(QFile::link(QStringLiteral("/usr/bin"), dir.filePath(QStringLiteral("bin"))));
+        QVERIFY(QFile::link(tool, dir.filePath(QStringLiteral("rootshell"))));
+        QVERIFY(isPrivilegeTool(dir.filePath(QStringLiteral("bin/gksudo"))));
+        QVERIFY(isPrivilegeTool(dir.filePath(QStringLiteral("rootshell"))));
+        if (QFileInfo(QStringLiteral("/bin")).isSymLink())
+            QVERIFY(isPrivilegeTool(QStringLiteral("/bin/gksudo")));
+        // A copy is another program.
+        QVERIFY(QFile::copy(tool, dir.filePath(QStringLiteral("copy"))));
+        QVERIFY(!isPrivilegeTool(dir.filePath(QStringLiteral("copy"))));
+        QVERIFY(!isPrivilegeTool(dir.filePath(QStringLiteral("bin"))));
+        QFile::remove(tool);
     }
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "paths.h"
+
 #include <QByteArray>
 #include <QProcessEnvironment>
 #include <QString>
@@ -23,7 +25,7 @@ namespace Planted {
 inline const QString PluginMark = QStringLiteral("/tmp/planted-plugin-loaded");
 inline const QString WhichMark = QStringLiteral("/tmp/planted-which-ran");
 // Where the engine's command log would go if the variable reached root.
-inline const QString CommandLogTarget = QStringLiteral("/etc/tuvora/pwned");
+inline const QString CommandLogTarget = Paths::path(Paths::ConfigDir) + QLatin1String("/pwned");
 
 // Puts the plugin (a built plugin file), the which and the start-up file in place.
 bool plant(const QString &pluginFile);

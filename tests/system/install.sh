@@ -8,12 +8,8 @@ build=$1
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 [ "${TUVORA_SANDBOX:-}" = inside ] || { echo "run me through scripts/sandbox" >&2; exit 2; }
-# A normal user's sandbox gives the folders it shadows mounts of their own, which the
-# search for blocked programs on removal does not cross.
-if [ "$(tr -s ' ' < /proc/self/uid_map)" != " 0 0 4294967295" ]; then
-    echo "skipped: needs the machine's root (the sandbox of a normal user shadows folders with mounts)"
-    exit 77
-fi
+# The firewall tools, as root's search path has them; a normal user's may not.
+PATH=$PATH:/usr/sbin:/sbin
 stage=/tmp/stage
 
 echo "== cmake --install into a staging folder"
@@ -37,6 +33,7 @@ done
 
 echo "== tuvora-system install keeps what is there and moves squid's own configuration aside"
 # invoke-rc.d must not start anything here.
+rm -f /usr/sbin/policy-rc.d
 printf '#!/bin/sh\nexit 101\n' > /usr/sbin/policy-rc.d && chmod 755 /usr/sbin/policy-rc.d
 rm -rf /etc/tuvora /etc/dansguardian
 mkdir -p /etc/tuvora
@@ -65,9 +62,12 @@ grep -q 'changed by the engine' /etc/dansguardian/dansguardianf1.conf || fail "a
 grep -q 'as Debian ships it' /etc/squid/squid.conf.before-tuvora || fail "an upgrade overwrote squid's kept configuration"
 
 echo "== tuvora-system remove gives back squid.conf, blocked programs and root's cron table"
-printf '#!/bin/sh\necho game\n' > /usr/local/bin/e2egame.tuvora
-chmod 700 /usr/local/bin/e2egame.tuvora
-ln -sfn /usr/bin/blocking.sh /usr/local/bin/e2egame
+# A program blocked without a record of its mode (remove_modes.sh has the recorded ones),
+# on a file system of its own, as a separately mounted /usr/local would be.
+mount -t tmpfs -o mode=0755 tuvora-local /usr/local/sbin || fail "cannot mount a file system on /usr/local/sbin"
+printf '#!/bin/sh\necho game\n' > /usr/local/sbin/e2egame.tuvora
+chmod 700 /usr/local/sbin/e2egame.tuvora
+ln -sfn /usr/bin/blocking.sh /usr/local/sbin/e2egame
 printf '00 8 * * 1  /usr/bin/enactpolicy -1 activate 1\n55 7 * * 1  /usr/bin/touch /tmp/policyintwarning\n30 2 * * *  /usr/local/sbin/backup\n' |
     crontab -u root -
 # The firewall as the tray and a policy in force leave it (twice loaded, the IPv6 set).
@@ -84,9 +84,8 @@ if iptables-save | grep -q -e tuvora -e REDIRECT || ip6tables-save | grep -q tuv
 fi
 grep -q 'as Debian ships it' /etc/squid/squid.conf || fail "squid.conf was not given back"
 [ -e /etc/squid/squid.conf.before-tuvora ] && fail "the kept squid.conf is still lying around"
-# Blocked without a record of its mode (remove_modes.sh has the recorded ones): back,
-# for root alone.
-[ -f /usr/local/bin/e2egame ] && [ ! -L /usr/local/bin/e2egame ] && [ "$(stat -c %a /usr/local/bin/e2egame)" = 700 ] \
+# The program blocked without a record: back, for root alone.
+[ -f /usr/local/sbin/e2egame ] && [ ! -L /usr/local/sbin/e2egame ] && [ "$(stat -c %a /usr/local/sbin/e2egame)" = 700 ] \
     || fail "the blocked program was not given back"
 [ "$(crontab -u root -l 2>/dev/null)" = "30 2 * * *  /usr/local/sbin/backup" ] || fail "root's cron table: $(crontab -u root -l 2>&1)"
 [ -e /etc/lighttpd/conf-enabled/50-tuvss.conf ] && fail "the web server folder is still enabled"

@@ -62,7 +62,7 @@ QByteArray sampleMenu()
 void installSampleMenu()
 {
     plantProgram(QStringLiteral("/usr/bin/kdesu"));
-    plantProgram(QStringLiteral("/usr/bin/tuvoratray"));
+    plantProgram(Paths::path(Paths::TrayProgram));
     writeMenu(sampleMenu());
 }
 

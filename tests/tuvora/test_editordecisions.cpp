@@ -75,15 +75,16 @@ private slots:
         QCOMPARE(lookUpProgram(QStringLiteral("notrunnable")), QString());
     }
 
-    void privilegeToolsAndTheTrayAreNeverChosen()
+    void privilegeToolsTheTrayAndWhatBlockingRefusesAreNeverChosen()
     {
-        for (const char *exec : { "kdesu -c konsole", "sudo -i", "tuvoratray", "/usr/local/bin/tuvoratray --now" }) {
+        for (const char *exec :
+            { "kdesu -c konsole", "sudo -i", "tuvoratray", "/usr/local/bin/tuvoratray --now", "sh -c game" }) {
             const ApplicationChoice choice = applicationChoice(startedBy(QString::fromLatin1(exec)));
             QVERIFY2(!choice.allowed, exec);
             QVERIFY2(!choice.reason.isEmpty(), exec);
         }
         // A program that is not found stays selectable.
-        for (const char *exec : { "sh", "nosuchprogram", "", "/usr/local/bin/kdesu" }) {
+        for (const char *exec : { "nosuchprogram", "", "/usr/local/bin/kdesu" }) {
             const ApplicationChoice choice = applicationChoice(startedBy(QString::fromLatin1(exec)));
             QVERIFY2(choice.allowed, exec);
             QVERIFY(choice.reason.isEmpty());

@@ -1,10 +1,12 @@
 #include "clock.h"
 #include "listfixture.h"
 #include "messagebox.h"
+#include "paths.h"
 #include "policy.h"
 #include "policystore.h"
 #include "prepolicyselection.h"
 #include "sandboxcheck.h"
+#include "sandboxplaces.h"
 #include "testfiles.h"
 
 #include <QApplication>
@@ -23,7 +25,7 @@ using namespace ListFixture;
 // counts is what the policy files, root's cron table and the filter's lists say after.
 namespace {
 
-const QString SiteList = QStringLiteral("/etc/dansguardian/sitelist");
+const QString SiteList = Paths::path(Paths::SiteList);
 
 QByteArray rootCronTable()
 {
@@ -51,6 +53,7 @@ class TestPolicyActivation : public QObject
 {
     Q_OBJECT
 
+    QString m_bin;
     QString m_game;
 
     // A blocks the game; B bans a site. Every hour is restricted but Sunday midnight,
@@ -86,13 +89,13 @@ private slots:
         if (::stat("/", &root) != 0 || root.st_uid != 0)
             QSKIP("needs the machine's root: in a user namespace no folder is root's and nothing can be blocked");
         // Only programs in folders of root's alone are ever blocked.
-        const QString bin = QStringLiteral("/opt/tuvora-test/bin");
-        m_game = bin + QStringLiteral("/game");
-        install(QStringLiteral("/usr/bin/blocking.sh"), "#!/bin/sh\nexit 0\n");
+        m_bin = QLatin1String(SandboxPlaces::ProgramRoot) + QLatin1String("/bin");
+        m_game = m_bin + QStringLiteral("/game");
+        install(Paths::path(Paths::GateScript), "#!/bin/sh\nexit 0\n");
         install(m_game, "#!/bin/sh\necho game\n");
-        ::chmod("/opt/tuvora-test", 0755);
-        ::chmod(QFile::encodeName(bin).constData(), 0755);
-        qputenv("PATH", QFile::encodeName(bin) + ':' + qgetenv("PATH"));
+        ::chmod(SandboxPlaces::ProgramRoot, 0755);
+        ::chmod(QFile::encodeName(m_bin).constData(), 0755);
+        qputenv("PATH", QFile::encodeName(m_bin) + ':' + qgetenv("PATH"));
         // Monday 09:30: every rule of both policies is in force.
         setClockSource([] { return QDateTime(QDate(2026, 12, 7), QTime(9, 30)); });
     }
@@ -115,7 +118,7 @@ private slots:
         QVERIFY(readFileBytes(SiteList).contains("a.example"));
 
         // The services take their time; meanwhile the window says so and takes no input.
-        install(QStringLiteral("/etc/init.d/cron"), "#!/bin/sh\nsleep 0.5\n");
+        install(Paths::path(Paths::CronInit), "#!/bin/sh\nsleep 0.5\n");
         bool sampled = false;
         QTimer::singleShot(150, &window, [&] {
             sampled = true;
@@ -138,7 +141,7 @@ private slots:
         QVERIFY(storedActive(2));
         QCOMPARE(rowNamed(window, QStringLiteral("B"))->text(2), QStringLiteral("Active"));
         QCOMPARE(window.btnApply->text(), QStringLiteral("Deactivate"));
-        QVERIFY(rootCronTable().contains("/usr/bin/enactpolicy"));
+        QVERIFY(rootCronTable().contains(Paths::ActivatorProgram));
         QCOMPARE(readFileBytes(SiteList).trimmed(), QByteArray("b.example"));
 
         window.btnApply->click();
@@ -147,6 +150,40 @@ private slots:
         QCOMPARE(window.btnApply->text(), QStringLiteral("Activate"));
         QCOMPARE(rootCronTable(), QByteArray());
         QVERIFY(!readFileBytes(SiteList).contains("b.example"));
+    }
+
+    void noOtherActivationComesBetweenSwitchingOffAndPuttingIntoForce()
+    {
+        writePolicies(Policy::ComputerDefinedLocal, Policy::ComputerDefinedLocal);
+        // A long list makes saving A, between the two steps, take a while.
+        Policy a(PolicyStore::pathForNumber(1));
+        for (int i = 0; i < 100000; ++i)
+            a.internet.urls.append(QStringLiteral("site%1.example").arg(i));
+        QVERIFY(a.save());
+        prePolicySelection window(qApp);
+        selectRow(window, QStringLiteral("A"));
+        window.btnApply->click();
+        QVERIFY(gameBlocked());
+
+        // Another activation, as cron's enactpolicy, asks for the lock while A's game is
+        // being given back (looking for the game is the first thing that does); B's
+        // activation restarts cron last. The log says which of the two came first.
+        const QString log = QStringLiteral("/tmp/activation-order.log");
+        QFile::remove(log);
+        const QString which = m_bin + QLatin1String("/which");
+        install(which,
+            QStringLiteral("#!/bin/sh\n(flock %1 sh -c 'echo other >> %2' </dev/null >/dev/null 2>&1 &)\n"
+                           "sleep 0.3\nexec /usr/bin/which \"$@\"\n")
+                .arg(QLatin1String(Paths::ActivationLock), log)
+                .toUtf8());
+        install(Paths::path(Paths::CronInit), QStringLiteral("#!/bin/sh\necho cron >> %1\n").arg(log).toUtf8());
+        selectRow(window, QStringLiteral("B"));
+        window.btnApply->click();
+        QFile::remove(which);
+        QVERIFY(!gameBlocked() && storedActive(2));
+        QTRY_COMPARE(readFileBytes(log), QByteArray("cron\nother\n"));
+        window.btnApply->click();
+        QVERIFY(!storedActive(2));
     }
 
     void onAPolicyServerOnlyTheSameTypeIsSwitchedOff()
@@ -161,7 +198,8 @@ private slots:
         window.btnApply->click();
         QVERIFY(storedActive(1));
         QVERIFY(storedActive(2));
-        QVERIFY(readFileBytes(QStringLiteral("/opt/tuvorass/lists/school.xml")).contains("b.example"));
+        QVERIFY(
+            readFileBytes(Paths::path(Paths::PublishedListsDir) + QLatin1String("/school.xml")).contains("b.example"));
         QCOMPARE(rootCronTable(), QByteArray());
     }
 

@@ -18,6 +18,7 @@
 #include <QMessageBox>
 #include <QStyle>
 #include <QStyleOptionViewItem>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -426,6 +427,38 @@ private slots:
         // The record of a row carries the menu's fields, never an old saved mode.
         QCOMPARE(saved.applications.last().permissions, QString());
         QCOMPARE(saved.applications.last().name, QStringLiteral("Mines"));
+    }
+
+    void aProgramInAFolderOthersCanChangeIsShownButNotChosen()
+    {
+        // The supervised user could swap the program for another, so blocking would refuse
+        // it: the row says why, and a click does not choose it.
+        QTemporaryDir userFolder; // under /tmp, which every user can write to
+        const QString game = EditorFixture::plantProgram(userFolder.filePath(QStringLiteral("kidgame")));
+        EditorFixture::writeMenu("<Menu><Itens>\n"
+            + EditorFixture::serviceEntry(
+                QStringLiteral("Kid Game"), QString(), game, QStringLiteral("/usr/share/applications/kidgame.desktop"))
+            + EditorFixture::serviceEntry(QStringLiteral("Mines"), QString(), QStringLiteral("mines"),
+                QStringLiteral("/usr/share/applications/mines.desktop"))
+            + "</Itens></Menu>\n");
+        Policy policy = storedPolicy();
+        prePolicyEdit editor(policy, nullptr);
+        editor.show();
+        showPage(editor, 2);
+
+        preApplicationItem *refused = rowNamed(editor, QStringLiteral("Kid Game"));
+        QVERIFY(refused && !refused->isEnabled());
+        QCOMPARE(refused->toolTip(0),
+            QStringLiteral("The program lies in a folder that users other than root can change; only programs in "
+                           "root's own folders can be blocked."));
+        switchRow(editor, refused);
+        QVERIFY(!refused->isOn());
+        preApplicationItem *mines = rowNamed(editor, QStringLiteral("Mines"));
+        QVERIFY(mines->isEnabled() && mines->toolTip(0).isEmpty());
+        switchRow(editor, mines);
+        QTest::mouseClick(editor.btnOK, Qt::LeftButton);
+        QCOMPARE(Policy(policyPath).applications.keys(),
+            QStringList { QStringLiteral("/usr/share/applications/mines.desktop") });
     }
 
     void missingMenuGivesAnEmptyTree()

@@ -1,4 +1,5 @@
 #include "passwordcheck.h"
+#include "paths.h"
 #include "policy.h"
 #include "policyconfig.h"
 #include "policystore.h"
@@ -29,7 +30,8 @@ const QString Home = QStringLiteral("/tmp/nobody-home");
 const QString PluginMark = QStringLiteral("/tmp/planted-plugin-loaded");
 const QString WhichMark = QStringLiteral("/tmp/planted-which-ran");
 const QString Game = QStringLiteral("/usr/local/bin/tuvoragame");
-const QString LockFile = QStringLiteral("/etc/tuvora/lockTuvora");
+const QString LockFile = Paths::path(Paths::AdminLockFile);
+const QString LangDir = Paths::path(Paths::LangDir) + QLatin1Char('/');
 QString display;
 
 void install(const QString &path, const QByteArray &content)
@@ -147,11 +149,11 @@ private slots:
         QVERIFY(QFile::copy(QStringLiteral(TUVORA_BIN), Installed));
         QCOMPARE(::chown(QFile::encodeName(Installed).constData(), 0, 0), 0);
         QCOMPARE(::chmod(QFile::encodeName(Installed).constData(), 04755), 0);
-        QDir().mkpath(QStringLiteral("/usr/share/tuvora/lang"));
+        QDir().mkpath(LangDir);
         for (const char *catalogue : { "tuvora_pt_BR.qm", "desktopui_pt_BR.qm" }) {
             const QString name = QString::fromLatin1(catalogue);
-            QFile::remove(QStringLiteral("/usr/share/tuvora/lang/") + name);
-            QVERIFY(QFile::copy(QStringLiteral(QM_DIR "/") + name, QStringLiteral("/usr/share/tuvora/lang/") + name));
+            QFile::remove(LangDir + name);
+            QVERIFY(QFile::copy(QStringLiteral(QM_DIR "/") + name, LangDir + name));
         }
 
         // The plant: a platform plugin, a which and a shell start-up file of the caller's.
@@ -163,7 +165,7 @@ private slots:
 
         // A policy that blocks a program, and the gate script its path will lead to.
         install(Game, "#!/bin/sh\necho game\n");
-        install(QStringLiteral("/usr/bin/blocking.sh"), "#!/bin/sh\nexit 0\n");
+        install(Paths::path(Paths::GateScript), "#!/bin/sh\nexit 0\n");
         Policy policy(1);
         policy.name = QStringLiteral("school");
         BlockedApplication game;
@@ -201,7 +203,7 @@ private slots:
     {
         writePassword(QStringLiteral("secret"));
         writeLanguage(QString());
-        const QMap<QString, QByteArray> before = filesUnder(QStringLiteral("/etc/tuvora"));
+        const QMap<QString, QByteArray> before = filesUnder(Paths::path(Paths::ConfigDir));
 
         start();
         // The dialog speaks the language of LANG.
@@ -210,7 +212,7 @@ private slots:
 
         QCOMPARE(readLanguage(), QStringLiteral("pt_BR.UTF-8"));
         writeLanguage(QString());
-        QCOMPARE(filesUnder(QStringLiteral("/etc/tuvora")), before);
+        QCOMPARE(filesUnder(Paths::path(Paths::ConfigDir)), before);
         QCOMPARE(QDir(Home).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
             QStringList({ QStringLiteral(".lectora") }));
         QCOMPARE(QFileInfo(Home + QStringLiteral("/.lectora")).ownerId(), 65534u);
@@ -220,7 +222,7 @@ private slots:
     {
         writePassword(noPasswordValue());
         QVERIFY(QFile::copy(QStringLiteral(LAUNCHERLIST_BIN), QStringLiteral("/usr/bin/launcherlist")));
-        QFile::remove(QStringLiteral("/etc/tuvora/menu.xml"));
+        QFile::remove(Paths::path(Paths::MenuFile));
         writeFileBytes(LockFile, {});
 
         // Toolkit options and the program's own option are accepted and change nothing.
@@ -229,7 +231,7 @@ private slots:
         QVERIFY(person(QStringLiteral("^Tuvora - Configura"), {}));
         // The window phase: the user acts, root is the real id and the saved one.
         QCOMPARE(userIds(m_tuvora.processId()), QByteArray("0 65534 0 65534"));
-        QVERIFY(readFileBytes(QStringLiteral("/etc/tuvora/menu.xml")).contains("<Menu>"));
+        QVERIFY(readFileBytes(Paths::path(Paths::MenuFile)).contains("<Menu>"));
 
         // Select the row, tab to Activate and press it: the engine's root steps work.
         QVERIFY(person(QStringLiteral("^Tuvora - Configura"),
@@ -237,7 +239,7 @@ private slots:
                 QStringLiteral("space") }));
         QTRY_VERIFY_WITH_TIMEOUT(Policy(PolicyStore::pathForNumber(1)).active, 15000);
         QVERIFY(QFileInfo(Game + QStringLiteral(".tuvora")).isFile());
-        QCOMPARE(QFileInfo(Game).symLinkTarget(), QStringLiteral("/usr/bin/blocking.sh"));
+        QCOMPARE(QFileInfo(Game).symLinkTarget(), Paths::path(Paths::GateScript));
         QThread::msleep(500);
 
         // From Activate to Close: Help, New, Edit, Remove, Copy, Close.

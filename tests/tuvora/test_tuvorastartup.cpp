@@ -1,3 +1,4 @@
+#include "paths.h"
 #include "policyconfig.h"
 #include "sandboxcheck.h"
 #include "startup.h"
@@ -15,7 +16,9 @@
 // export, with the outside exporter replaced by small scripts.
 namespace {
 
-const QString LangDir = QStringLiteral("/usr/share/tuvora/lang/");
+const QString LangDir = Paths::path(Paths::LangDir) + QLatin1Char('/');
+const QString ExporterArgs = Paths::path(Paths::ConfigDir) + QLatin1String("/exporter-args");
+const QString ExporterPid = Paths::path(Paths::ConfigDir) + QLatin1String("/exporter-pid");
 const QString Exporter = QStringLiteral("/usr/local/bin/launcherlist");
 const char FailureMessage[] = "Failed to update applications list";
 
@@ -81,23 +84,23 @@ private slots:
 
     void menuExportWaitsForTheExporterWithoutPolling()
     {
-        installExporter("echo \"$@\" > /etc/tuvora/exporter-args\n");
+        installExporter("echo \"$@\" > " + QFile::encodeName(ExporterArgs) + '\n');
         QElapsedTimer timer;
         timer.start();
         exportApplicationMenu();
         QVERIFY2(timer.elapsed() < 900, qPrintable(QString::number(timer.elapsed())));
-        QCOMPARE(readFileBytes(QStringLiteral("/etc/tuvora/exporter-args")), QByteArray("-d /etc/tuvora\n"));
+        QCOMPARE(readFileBytes(ExporterArgs), QByteArray("-d /etc/tuvora\n"));
     }
 
     void aHungExporterIsStopped()
     {
-        installExporter("echo $$ > /etc/tuvora/exporter-pid\nexec sleep 60\n");
+        installExporter("echo $$ > " + QFile::encodeName(ExporterPid) + "\nexec sleep 60\n");
         QElapsedTimer timer;
         timer.start();
         QTest::ignoreMessage(QtDebugMsg, FailureMessage);
         exportApplicationMenu(300);
         QVERIFY(timer.elapsed() < 10000);
-        const QByteArray pid = readFileBytes(QStringLiteral("/etc/tuvora/exporter-pid")).trimmed();
+        const QByteArray pid = readFileBytes(ExporterPid).trimmed();
         QVERIFY(!pid.isEmpty());
         QVERIFY(!QFile::exists(QStringLiteral("/proc/") + QString::fromLatin1(pid)));
     }

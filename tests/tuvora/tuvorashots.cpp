@@ -1,4 +1,5 @@
 #include "filedialog.h"
+#include "paths.h"
 #include "policy.h"
 #include "policyconfig.h"
 #include "precopypolicybase.h"
@@ -43,10 +44,10 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     outputDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(outputDir);
-    QDir().mkpath(QStringLiteral("/usr/share/tuvora/lang"));
-    QProcess::execute(
-        QStringLiteral("cp"), { QStringLiteral(QM_DIR "/tuvora_pt_BR.qm"), QStringLiteral(QM_DIR "/desktopui_pt_BR.qm"),
-                                QStringLiteral("/usr/share/tuvora/lang/") });
+    QDir().mkpath(Paths::path(Paths::LangDir));
+    QProcess::execute(QStringLiteral("cp"),
+        { QStringLiteral(QM_DIR "/tuvora_pt_BR.qm"), QStringLiteral(QM_DIR "/desktopui_pt_BR.qm"),
+            Paths::path(Paths::LangDir) });
 
     writePolicy(1, "Escola", "Horário de aulas, sem jogos", true, Policy::ComputerDefinedLocal);
     writePolicy(2, "Home work", "Only the school's sites in the afternoon", false, Policy::ServerDefinedLocal);
@@ -59,7 +60,7 @@ int main(int argc, char **argv)
         for (int machineMode : { 0, 2 }) {
             QProcess::execute(QStringLiteral("sed"),
                 { QStringLiteral("-i"), QStringLiteral("s|<Type>.*</Type>|<Type>%1</Type>|").arg(machineMode),
-                    QStringLiteral("/etc/tuvora/policyConfig.xml") });
+                    Paths::path(Paths::ConfigFile) });
             prePolicySelection window(&app);
             window.show();
             window.lstPolicies->setCurrentItem(window.lstPolicies->topLevelItem(0));
