@@ -6,6 +6,7 @@
 // With --wget it also times the probe run the old way, a synchronous wget of two tries
 // of two seconds.
 
+#include "paths.h"
 #include "periodicwork.h"
 #include "policyconfig.h"
 #include "policyfinder.h"
@@ -37,10 +38,10 @@ public:
 
 void setMachineMode(int mode)
 {
-    QByteArray config = readFileBytes(QStringLiteral("/etc/tuvora/policyConfig.xml"));
+    QByteArray config = readFileBytes(Paths::path(Paths::ConfigFile));
     const qsizetype at = config.indexOf("<Type>") + 6;
     config[at] = char('0' + mode);
-    writeFileBytes(QStringLiteral("/etc/tuvora/policyConfig.xml"), config);
+    writeFileBytes(Paths::path(Paths::ConfigFile), config);
 }
 
 } // namespace
@@ -74,7 +75,7 @@ int main(int argc, char **argv)
     setMachineMode(mode);
     writeServerIP(DeadServer);
     // The machine-mode-3 finder checks every gateway-timeout seconds.
-    writeFileBytes(QStringLiteral("/etc/tuvora/gwtimeout"), "timeout:5\n");
+    writeFileBytes(Paths::path(Paths::GatewayTimeoutFile), "timeout:5\n");
 
     QuietTray tray;
     bool busy = false;
