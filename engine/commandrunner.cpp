@@ -60,7 +60,6 @@ bool isShellSafe(QChar c)
     }
 }
 
-
 // In the child, before anything runs: the child is wholly the calling thread's effective
 // user. Inside a root stretch of a set-user-id program the real user is still the
 // caller's, and the shell (and every init script it starts) would drop an effective root
@@ -73,11 +72,14 @@ void becomeWhollyTheEffectiveUser()
     const uid_t euid = ::geteuid();
     const gid_t egid = ::getegid();
     bool ok = true;
-    if (euid == 0)
-        ok = ::syscall(SYS_setgroups, 0, nullptr) == 0 && ::syscall(SYS_setresgid, 0, 0, 0) == 0
-            && ::syscall(SYS_setresuid, 0, 0, 0) == 0;
-    else
+    if (euid == 0) {
+        // A user namespace (the project's sandbox for a normal user) refuses to change
+        // the supplementary groups; the ids are what matters.
+        ::syscall(SYS_setgroups, 0, nullptr);
+        ok = ::syscall(SYS_setresgid, 0, 0, 0) == 0 && ::syscall(SYS_setresuid, 0, 0, 0) == 0;
+    } else {
         ok = ::syscall(SYS_setresgid, egid, egid, egid) == 0 && ::syscall(SYS_setresuid, euid, euid, euid) == 0;
+    }
     if (!ok)
         ::_exit(127);
 }
