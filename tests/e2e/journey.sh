@@ -15,11 +15,12 @@ E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 top=$(cd "$E2E_HERE/../.." && pwd)
 E2E_DOMAINS="games.test open.test"
 . "$E2E_HERE/harness.sh"
+. "$E2E_HERE/desktop.sh"
 . "$top/scripts/paths"
 . "$top/scripts/suite-in-sandbox"
 build=$1
 out=$2
-password=Pai-2026
+DESKTOP_PASSWORD=Pai-2026
 site=games.test
 word=jogatina
 name=Homework
@@ -36,12 +37,8 @@ rm -rf "$out"
 mkdir -p "$out"
 
 suite_install "$build" "$E2E_DIR/install.log" || exit 1
-suite_set_password "$build" "$password" || exit 1
-user=$(suite_session_user)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$E2E_DIR/display" >"$E2E_DIR/xvfb.log" 2>&1 &
-e2e_wait "[ -s $E2E_DIR/display ]" 20 || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(cat "$E2E_DIR/display")
-"$top/scripts/demo-session" "$user" &
+suite_set_password "$build" "$DESKTOP_PASSWORD" || exit 1
+desktop_start "$(suite_session_user)" "$E2E_DIR" || exit 1
 
 step=0
 # step WHAT COMMAND...: one step of the journey; when it fails, a picture of the screen
@@ -55,66 +52,15 @@ step() {
     shot=$(printf '%s/step%02d.png' "$out" "$step")
     import -window root "$shot" >/dev/null 2>&1
     e2e_fail "step $step, \"$what\", did not happen; the screen then: $shot"
-    echo "--- the tray said"; cat /tmp/session-tray.log
+    echo "--- the windows shown"
+    xdotool search --onlyvisible --name . 2>&1 | while read -r window; do xdotool getwindowname "$window"; done | sort -u
+    for log in /tmp/session-*.log "$E2E_DIR/xvfb.log"; do
+        echo "--- $log"
+        cat "$log"
+    done
     exit 1
 }
 
-shown() { # TITLE: a window with exactly that title is on the screen
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1
-}
-await_window() { # TITLE
-    e2e_wait "shown '$1'" 30
-}
-await_no_window() { # TITLE
-    e2e_wait "! shown '$1'" 30
-}
-# keys TITLE KEY...: the window is brought to the front and given the keys.
-keys() {
-    local window
-    window=$(xdotool search --onlyvisible --name "^$1\$" | head -n 1)
-    shift
-    [ -n "$window" ] && timeout 20 xdotool windowactivate --sync "$window" key --delay 80 "$@"
-}
-# write TITLE TEXT: the window is brought to the front and the text typed into it.
-write() {
-    local window
-    window=$(xdotool search --onlyvisible --name "^$1\$" | head -n 1)
-    [ -n "$window" ] && timeout 20 xdotool windowactivate --sync "$window" type --delay 60 "$2"
-}
-# The tray's icon, once it is docked in the panel (a child of another window than the
-# screen's root).
-tray_icon() {
-    local icon root
-    root=$(xwininfo -root | awk '/Window id:/ { print $4 }')
-    for icon in $(xdotool search --onlyvisible --classname psidock 2>/dev/null); do
-        [ "$(xwininfo -tree -id "$icon" | awk '/Parent window id:/ { print $4 }')" != "$root" ] && echo "$icon" && return
-    done
-}
-# Right-clicks the icon until its menu shows (a tray at work on a policy takes no clicks,
-# and a person clicks again), then picks an entry of the menu with the keys given.
-tray_menu() {
-    local icon tries=10
-    until xdotool search --onlyvisible --classname tuvoratray >/dev/null 2>&1; do
-        [ "$tries" -gt 0 ] || return 1
-        tries=$((tries - 1))
-        icon=$(tray_icon)
-        [ -n "$icon" ] && xdotool mousemove --window "$icon" 8 8 click 3
-        e2e_wait "xdotool search --onlyvisible --classname tuvoratray >/dev/null" 3
-    done
-    xdotool key --delay 80 "$@"
-}
-# The password dialog comes up; the password goes in and the dialog away.
-give_password() {
-    await_window "Tuvora - Login" && write "Tuvora - Login" "$password" && keys "Tuvora - Login" Return &&
-        await_no_window "Tuvora - Login"
-}
-# Moves the schedule table's focus to a cell and switches it: KEYS DAY HOUR.
-cell_keys() {
-    local keys=(ctrl+Home) i
-    for ((i = 0; i < $1; i++)); do keys+=(Down); done
-    for ((i = 0; i < $2; i++)); do keys+=(Right); done
-    echo "${keys[@]} space"
-}
 # The hour of now as "DAY HOUR" (day 0 = Sunday), in the programs' time zone; near its
 # end the next hour too, so that the journey does not outrun the hour it marked.
 hours_to_mark() {
@@ -122,16 +68,6 @@ hours_to_mark() {
     read -r day hour minute < <(env -u TZ date '+%w %-H %-M')
     echo "$day $hour"
     [ "$minute" -lt 50 ] || echo "$(((day + (hour + 1) / 24) % 7)) $(((hour + 1) % 24))"
-}
-# Clears the schedule page's table with its Select All box, then switches on the hours
-# to mark. Starts and ends with the focus on the page list.
-mark_hours() {
-    local day hour
-    keys Tuvora Tab Tab space shift+Tab || return 1
-    while read -r day hour; do
-        keys Tuvora $(cell_keys "$day" "$hour") || return 1
-    done < <(hours_to_mark)
-    keys Tuvora shift+Tab
 }
 # web WANT URL...: each address gives WANT (see e2e_fetch; "blocked": banned, denied or
 # refused), waiting a while for the filter to take up its new rules.
@@ -172,13 +108,13 @@ step "a site into the black list of the Internet page" eval 'keys Tuvora shift+T
     write Tuvora "$site" && keys Tuvora Return'
 step "a banned word on the Content Filter tab" eval 'keys Tuvora shift+Tab shift+Tab Right Tab &&
     write Tuvora "$word" && keys Tuvora Return'
-step "the current hour in the internet schedule" eval 'keys Tuvora shift+Tab shift+Tab Down Down && mark_hours'
-step "the current hour in the application schedule" eval 'keys Tuvora Down && mark_hours'
+step "the current hour in the internet schedule" eval 'keys Tuvora shift+Tab shift+Tab Down Down &&
+    mark_hours Tuvora < <(hours_to_mark)'
+step "the current hour in the application schedule" eval 'keys Tuvora Down && mark_hours Tuvora < <(hours_to_mark)'
 step "OK saves the policy" eval 'keys Tuvora alt+s && await_no_window Tuvora && [ -n "$(policy_file)" ]'
 # A click in the list's empty part gives it the focus; typing the name selects the row,
 # and three tabs lead to Activate.
-step "Activate puts the new policy into force" eval 'window=$(xdotool search --onlyvisible --name "^Tuvora - Configuration\$" | head -n 1) &&
-    xdotool windowactivate --sync "$window" mousemove --window "$window" 200 250 click 1 &&
+step "Activate puts the new policy into force" eval 'click "Tuvora - Configuration" 200 250 &&
     write "Tuvora - Configuration" "$name" && keys "Tuvora - Configuration" Tab Tab Tab space &&
     e2e_wait "grep -q \"<Status>1</Status>\" \"\$(policy_file)\"" 30'
 step "the site and the page with the word are blocked, others pass" \
