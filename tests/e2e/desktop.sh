@@ -2,21 +2,53 @@
 # the demo's desktop on a private X server, and what a person does on it, by keys and
 # clicks on windows found by their titles. Window titles are passed whole ("Tuvora -
 # Login"); DESKTOP_PASSWORD is what give_password types, DESKTOP_LOGIN the title of the
-# password dialog in the session's language.
+# password dialog in the session's language, DESKTOP_FAILURES the folder where a step
+# that fails leaves a picture of the screen.
 DESKTOP_LOGIN=${DESKTOP_LOGIN:-"Tuvora - Login"}
+DESKTOP_FAILURES=${DESKTOP_FAILURES:-/tmp}
+desktop_step=0
+desktop_logs=/tmp
 
 # desktop_start USER LOG_DIR: Xvfb (1024 x 768) and scripts/sandbox's demo session as
-# USER on it; DISPLAY is set for what follows.
+# USER on it; DISPLAY is set for what follows. The server does not reset when its last
+# client leaves: the probes that come and go while the session starts would otherwise
+# reset it under the programs that are connecting.
 desktop_start() {
     local user=$1 logs=$2
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$logs/display" >"$logs/xvfb.log" 2>&1 &
+    desktop_logs=$logs
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$logs/display" >"$logs/xvfb.log" 2>&1 &
     e2e_wait "[ -s $logs/display ]" 20 || { echo "Xvfb did not start" >&2; return 1; }
     export DISPLAY=:$(cat "$logs/display")
     "$(dirname "${BASH_SOURCE[0]}")/../../scripts/demo-session" "$user" &
 }
 
-shown() { # TITLE: a window with exactly that title is on the screen
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1
+# step WHAT COMMAND...: one step of what a person does; when it fails, a picture of the
+# screen, the windows shown and what the session's programs said, and the end.
+step() {
+    local what=$1 shot
+    shift
+    desktop_step=$((desktop_step + 1))
+    echo "== $desktop_step. $what"
+    "$@" && return 0
+    shot=$(printf '%s/step%02d.png' "$DESKTOP_FAILURES" "$desktop_step")
+    import -window root "$shot" >/dev/null 2>&1
+    echo "FAIL: step $desktop_step, \"$what\", did not happen; the screen then: $shot" >&2
+    echo "--- the windows shown"
+    xdotool search --onlyvisible --name . 2>&1 | while read -r window; do xdotool getwindowname "$window"; done | sort -u
+    for log in /tmp/session-*.log "$desktop_logs/xvfb.log"; do
+        echo "--- $log"
+        cat "$log"
+    done
+    exit 1
+}
+
+# The pattern that finds a window by its whole title. xdotool reads titles in the C
+# library's "C" locale, where letters beyond ASCII are lost: any run of them matches.
+title_pattern() { # TITLE
+    printf '^%s$' "$1" | LC_ALL=C sed 's/[\x80-\xff][\x80-\xff]*/.*/g'
+}
+shown() { # TITLE: a window with that title is on the screen
+    xdotool search --onlyvisible --name "$(title_pattern "$1")" >/dev/null 2>&1
 }
 await_window() { # TITLE
     e2e_wait "shown '$1'" 30
@@ -25,7 +57,7 @@ await_no_window() { # TITLE
     e2e_wait "! shown '$1'" 30
 }
 window_id() { # TITLE
-    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+    xdotool search --onlyvisible --name "$(title_pattern "$1")" 2>/dev/null | head -n 1
 }
 # keys TITLE KEY...: the window is brought to the front and given the keys.
 keys() {

@@ -35,31 +35,11 @@ journey_end() {
 trap journey_end EXIT
 rm -rf "$out"
 mkdir -p "$out"
+DESKTOP_FAILURES=$out
 
 suite_install "$build" "$E2E_DIR/install.log" || exit 1
 suite_set_password "$build" "$DESKTOP_PASSWORD" || exit 1
 desktop_start "$(suite_session_user)" "$E2E_DIR" || exit 1
-
-step=0
-# step WHAT COMMAND...: one step of the journey; when it fails, a picture of the screen
-# goes to the output folder and the journey ends there.
-step() {
-    local what=$1 shot
-    shift
-    step=$((step + 1))
-    echo "== $step. $what"
-    "$@" && return 0
-    shot=$(printf '%s/step%02d.png' "$out" "$step")
-    import -window root "$shot" >/dev/null 2>&1
-    e2e_fail "step $step, \"$what\", did not happen; the screen then: $shot"
-    echo "--- the windows shown"
-    xdotool search --onlyvisible --name . 2>&1 | while read -r window; do xdotool getwindowname "$window"; done | sort -u
-    for log in /tmp/session-*.log "$E2E_DIR/xvfb.log"; do
-        echo "--- $log"
-        cat "$log"
-    done
-    exit 1
-}
 
 # The hour of now as "DAY HOUR" (day 0 = Sunday), in the programs' time zone; near its
 # end the next hour too, so that the journey does not outrun the hour it marked.
