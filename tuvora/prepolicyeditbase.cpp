@@ -48,6 +48,9 @@ void prePolicyEditBase::setUpScheduleTable(QTableWidget *table)
     table->horizontalHeader()->setMinimumSectionSize(HourColumnWidth);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table->setItemDelegate(new ScheduleCellDelegate(table));
+    // The arrow keys move between the cells; Tab leaves the table, as everywhere else in
+    // the dialog, rather than walking its 168 cells with no way out for the keyboard.
+    table->setTabKeyNavigation(false);
     for (int day = 0; day < WeekGrid::Days; ++day) {
         for (int hour = 0; hour < WeekGrid::Hours; ++hour) {
             auto *cell = new QTableWidgetItem;

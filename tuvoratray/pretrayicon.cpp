@@ -64,6 +64,18 @@ QString administrationProgramPath()
     return found.isEmpty() ? QStringLiteral("tuvora") : found;
 }
 
+// The administration program runs with root as its real user, so only root may signal
+// it: the user the tray acts as would be refused, and the program would stay open.
+void terminateAsRoot(QProcess *process)
+{
+    asRoot([process] { process->terminate(); });
+}
+
+void killAsRoot(QProcess *process)
+{
+    asRoot([process] { process->kill(); });
+}
+
 } // namespace
 
 preTrayIcon::preTrayIcon(QApplication *application)
@@ -254,7 +266,7 @@ void preTrayIcon::restartAdminProgram()
 {
     if (adminProcess->state() == QProcess::NotRunning)
         return;
-    adminProcess->kill();
+    killAsRoot(adminProcess);
     adminProcess->waitForFinished();
     adminProcess->start(administrationProgramPath(), {});
 }
@@ -315,7 +327,7 @@ void preTrayIcon::onClose(bool silent)
         // The network mode's stamps are the finder's to remove.
         runAsRoot(QStringLiteral("killall iwatch"));
     }
-    adminProcess->terminate();
+    terminateAsRoot(adminProcess);
     end(Ending::Closed);
 }
 
@@ -327,7 +339,7 @@ void preTrayIcon::onKill()
         suspendActivePolicy();
         runAsRoot(QStringLiteral("killall iwatch"));
     }
-    adminProcess->terminate();
+    terminateAsRoot(adminProcess);
     revokeDisplayGrant();
     end(Ending::Killed);
 }
@@ -349,7 +361,7 @@ void preTrayIcon::leaveInForce()
 {
     if (m_ending != Ending::Running)
         return;
-    adminProcess->terminate();
+    terminateAsRoot(adminProcess);
     revokeDisplayGrant();
     end(Ending::LeftInForce);
 }

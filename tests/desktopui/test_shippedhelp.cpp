@@ -1,5 +1,6 @@
 #include "helpopener.h"
 
+#include <QDirIterator>
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
@@ -68,17 +69,30 @@ private slots:
         // as it is written, so a link to a neighbouring page would be lost there: pages
         // link only to full addresses.
         static const QRegularExpression href(QStringLiteral("href=\"([^\"]+)\""));
+        // Every picture a page shows is shipped beside it, and every shipped one is shown.
+        static const QRegularExpression img(QStringLiteral("<img src=\"([^\"]+)\""));
+        QSet<QString> shown;
         for (const QString &page : std::as_const(indexed)) {
             QFile file(base + page);
             QVERIFY(file.open(QIODevice::ReadOnly));
             const QString html = QString::fromUtf8(file.readAll());
             QVERIFY2(
                 html.contains(QStringLiteral("<title>")) && html.contains(QStringLiteral("</html>")), qPrintable(page));
+            for (auto match = img.globalMatch(html); match.hasNext();) {
+                const QString picture = match.next().captured(1);
+                QVERIFY2(QFileInfo(base + picture).isFile(), qPrintable(page + QStringLiteral(" -> ") + picture));
+                shown.insert(QFileInfo(base + picture).canonicalFilePath());
+            }
             for (auto match = href.globalMatch(html); match.hasNext();) {
                 const QString target = match.next().captured(1);
                 QVERIFY2(target.contains(QStringLiteral("://")) || target.startsWith(QLatin1String("mailto:")),
                     qPrintable(page + QStringLiteral(" -> ") + target));
             }
+        }
+        QDirIterator pictures(base, { QStringLiteral("*.png") }, QDir::Files, QDirIterator::Subdirectories);
+        while (pictures.hasNext()) {
+            const QString picture = QFileInfo(pictures.next()).canonicalFilePath();
+            QVERIFY2(shown.contains(picture), qPrintable(picture + QStringLiteral(" is shown by no page")));
         }
     }
 };

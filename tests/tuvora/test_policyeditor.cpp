@@ -525,6 +525,36 @@ private slots:
                               "    </InternetSchedule>\n"));
     }
 
+    // The arrow keys and the space bar mark an hour; Tab leaves the table for its Select
+    // All box and Shift+Tab for the page list, so a keyboard user is never caught in it.
+    void scheduleIsWorkedWithTheKeyboard()
+    {
+        Policy policy = storedPolicy();
+        policy.internetGrid.fill(0);
+        prePolicyEdit editor(policy, nullptr);
+        editor.show();
+        editor.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
+        showPage(editor, 3);
+        QTableWidget *table = editor.tblHorariosInt;
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(table, Qt::Key_Down);
+        QTest::keyClick(table, Qt::Key_Right);
+        QTest::keyClick(table, Qt::Key_Right);
+        QTest::keyClick(table, Qt::Key_Space);
+        QCOMPARE(table->item(1, 2)->checkState(), Qt::Checked);
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), editor.chkSelectInternet);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), table);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), editor.lstOptions);
+        QCOMPARE(table->item(1, 2)->checkState(), Qt::Checked);
+        QCOMPARE(table->item(1, 3)->checkState(), Qt::Unchecked);
+    }
+
     void applicationScheduleSelectAllClearsAndFills()
     {
         Policy policy = storedPolicy();
