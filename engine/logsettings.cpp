@@ -72,7 +72,6 @@ LogSettings readLogSettings()
     return settings;
 }
 
-
 void writeLogSettings(const LogSettings &settings)
 {
     const QString path = Paths::path(Paths::ConfigFile);

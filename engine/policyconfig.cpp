@@ -36,14 +36,38 @@ void writeText(const char *key, const QByteArray &value)
 
 } // namespace
 
-QString readServerIP() { return readText("ServerIP"); }
-int readInterval() { return readInt("Interval"); }
-int readMaxShots() { return readInt("MaxShots"); }
-int readStatus() { return readInt("Status"); }
-int readNextPolicy() { return readInt("NextPolicy"); }
-int readType() { return readInt("Type"); }
-QString readLanguage() { return readText("Language"); }
-QString readPassword() { return readText("Password"); }
+QString readServerIP()
+{
+    return readText("ServerIP");
+}
+int readInterval()
+{
+    return readInt("Interval");
+}
+int readMaxShots()
+{
+    return readInt("MaxShots");
+}
+int readStatus()
+{
+    return readInt("Status");
+}
+int readNextPolicy()
+{
+    return readInt("NextPolicy");
+}
+int readType()
+{
+    return readInt("Type");
+}
+QString readLanguage()
+{
+    return readText("Language");
+}
+QString readPassword()
+{
+    return readText("Password");
+}
 
 bool readLogEnabled()
 {
@@ -52,13 +76,34 @@ bool readLogEnabled()
     return textToInt(element.child_value()) != 0;
 }
 
-void writeServerIP(const QString &value) { writeText("ServerIP", value.toUtf8()); }
-void writeLanguage(const QString &value) { writeText("Language", value.toUtf8()); }
-void writePassword(const QString &value) { writeText("Password", value.toUtf8()); }
-void writeInterval(int value) { writeText("Interval", QByteArray::number(value)); }
-void writeMaxShots(int value) { writeText("MaxShots", QByteArray::number(value)); }
-void writeStatus(int value) { writeText("Status", QByteArray::number(value)); }
-void writeNextPolicy(int value) { writeText("NextPolicy", QByteArray::number(value)); }
+void writeServerIP(const QString &value)
+{
+    writeText("ServerIP", value.toUtf8());
+}
+void writeLanguage(const QString &value)
+{
+    writeText("Language", value.toUtf8());
+}
+void writePassword(const QString &value)
+{
+    writeText("Password", value.toUtf8());
+}
+void writeInterval(int value)
+{
+    writeText("Interval", QByteArray::number(value));
+}
+void writeMaxShots(int value)
+{
+    writeText("MaxShots", QByteArray::number(value));
+}
+void writeStatus(int value)
+{
+    writeText("Status", QByteArray::number(value));
+}
+void writeNextPolicy(int value)
+{
+    writeText("NextPolicy", QByteArray::number(value));
+}
 
 int readGatewayTimeout()
 {

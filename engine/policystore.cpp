@@ -15,6 +15,6 @@ QString PolicyStore::pathForName(const QString &fileName)
 QStringList policyFileNames()
 {
     const QDir store(PolicyStore::directory());
-    return store.entryList({QStringLiteral("policy_*.xml")}, QDir::Files | QDir::Hidden | QDir::System | QDir::CaseSensitive,
-                           QDir::Name | QDir::IgnoreCase);
+    return store.entryList({ QStringLiteral("policy_*.xml") },
+        QDir::Files | QDir::Hidden | QDir::System | QDir::CaseSensitive, QDir::Name | QDir::IgnoreCase);
 }

@@ -22,8 +22,7 @@ private:
     uid_t m_savedEuid;
 };
 
-template<typename Work>
-decltype(auto) asRoot(Work &&work)
+template <typename Work> decltype(auto) asRoot(Work &&work)
 {
     RootStretch stretch;
     return std::forward<Work>(work)();

@@ -5,7 +5,6 @@
 #include "policyconfig.h"
 #include "webreport.h"
 
-
 PasswordProblem checkPasswordChange(
     const QString &current, const QString &newPassword, const QString &confirmation, const QString &stored)
 {

@@ -10,9 +10,10 @@ void restoreWebRedirect()
         runCommand(fillCommand(QStringLiteral("iptables-restore < %1"), { Paths::path(Paths::FirewallRules) }));
         // The filter listens on IPv4 only: web traffic over IPv6 is refused, in a chain of
         // the suite's own that leaves the host's other IPv6 rules alone.
-        runCommand(fillCommand(
-            QStringLiteral("ip6tables-restore --noflush < %1"), { Paths::path(Paths::Firewall6Rules) }));
-        runCommand(QStringLiteral("ip6tables -C OUTPUT -j tuvora-web6 2>/dev/null || ip6tables -I OUTPUT -j tuvora-web6"));
+        runCommand(
+            fillCommand(QStringLiteral("ip6tables-restore --noflush < %1"), { Paths::path(Paths::Firewall6Rules) }));
+        runCommand(
+            QStringLiteral("ip6tables -C OUTPUT -j tuvora-web6 2>/dev/null || ip6tables -I OUTPUT -j tuvora-web6"));
     });
 }
 

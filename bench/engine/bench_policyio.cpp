@@ -31,7 +31,8 @@ Policy schoolPolicy(const QString &path)
     policy.description = QStringLiteral("Everything the district blocks");
     for (int i = 0; i < Domains; ++i) {
         policy.internet.urls.append(QStringLiteral("www.blocked-site-%1.example.org").arg(i, 6, 10, QLatin1Char('0')));
-        policy.internet.urlsWhite.append(QStringLiteral("learning-site-%1.school.example.net").arg(i, 6, 10, QLatin1Char('0')));
+        policy.internet.urlsWhite.append(
+            QStringLiteral("learning-site-%1.school.example.net").arg(i, 6, 10, QLatin1Char('0')));
     }
     for (int i = 0; i < 10000; ++i)
         policy.internet.content.append(QStringLiteral("palavrão proibido %1").arg(i));
@@ -78,7 +79,9 @@ long peakKilobytesOfOneLoadAndSave(const QString &path)
         _exit(wholePolicy(policy) ? 0 : 1);
     }
     int status = 0;
-    struct rusage usage {};
+    struct rusage usage
+    {
+    };
     wait4(child, &status, 0, &usage);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? usage.ru_maxrss : -1;
 }
@@ -115,9 +118,9 @@ int main(int argc, char **argv)
 
     std::printf("policy file: %.1f MB\n", megabytes);
     std::printf("load: median %.1f ms over %d runs (min %.1f, max %.1f)\n", median(loads), runs,
-                *std::min_element(loads.begin(), loads.end()), *std::max_element(loads.begin(), loads.end()));
+        *std::min_element(loads.begin(), loads.end()), *std::max_element(loads.begin(), loads.end()));
     std::printf("save: median %.1f ms over %d runs (min %.1f, max %.1f)\n", median(saves), runs,
-                *std::min_element(saves.begin(), saves.end()), *std::max_element(saves.begin(), saves.end()));
+        *std::min_element(saves.begin(), saves.end()), *std::max_element(saves.begin(), saves.end()));
     std::printf("peak resident memory of one load and save: %.1f MB\n", double(peak) / 1024.0);
     QFile::remove(path);
     return 0;

@@ -30,21 +30,21 @@ struct Category
 // The main categories of the freedesktop.org desktop menu standard, in the order they are looked for in
 // an entry's Categories (Audio and Video fall under AudioVideo).
 constexpr Category mainCategories[] = {
-    {"AudioVideo", "Multimedia", "applications-multimedia"},
-    {"Audio", "Multimedia", "applications-multimedia"},
-    {"Video", "Multimedia", "applications-multimedia"},
-    {"Development", "Development", "applications-development"},
-    {"Education", "Education", "applications-education"},
-    {"Game", "Games", "applications-games"},
-    {"Graphics", "Graphics", "applications-graphics"},
-    {"Network", "Internet", "applications-internet"},
-    {"Office", "Office", "applications-office"},
-    {"Science", "Science", "applications-science"},
-    {"Settings", "Settings", "preferences-desktop"},
-    {"System", "System", "applications-system"},
-    {"Utility", "Accessories", "applications-accessories"},
+    { "AudioVideo", "Multimedia", "applications-multimedia" },
+    { "Audio", "Multimedia", "applications-multimedia" },
+    { "Video", "Multimedia", "applications-multimedia" },
+    { "Development", "Development", "applications-development" },
+    { "Education", "Education", "applications-education" },
+    { "Game", "Games", "applications-games" },
+    { "Graphics", "Graphics", "applications-graphics" },
+    { "Network", "Internet", "applications-internet" },
+    { "Office", "Office", "applications-office" },
+    { "Science", "Science", "applications-science" },
+    { "Settings", "Settings", "preferences-desktop" },
+    { "System", "System", "applications-system" },
+    { "Utility", "Accessories", "applications-accessories" },
 };
-constexpr Category otherCategory = {"", "Other", "applications-other"};
+constexpr Category otherCategory = { "", "Other", "applications-other" };
 
 const Category &categoryOf(const DesktopEntry &entry)
 {
@@ -74,7 +74,7 @@ QMap<QString, QString> desktopFiles()
     QMap<QString, QString> files;
     for (const QString &dataDir : dataDirectories()) {
         const QString base = QDir(dataDir).filePath(QStringLiteral("applications"));
-        QDirIterator it(base, {QStringLiteral("*.desktop")}, QDir::Files, QDirIterator::Subdirectories);
+        QDirIterator it(base, { QStringLiteral("*.desktop") }, QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString path = it.next();
             QString id = QDir(base).relativeFilePath(path);

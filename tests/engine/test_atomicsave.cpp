@@ -56,7 +56,8 @@ private slots:
         QCOMPARE(diagnostics, QByteArray("Error opening file: /etc/tuvora/lists/policy_1.xml\n"));
         QCOMPARE(readFileBytes(path), before);
         // No temporary file is left behind to fill the store.
-        QCOMPARE(QDir(SmallDisk).entryList(QDir::Files | QDir::Hidden), QStringList({QStringLiteral("policy_1.xml")}));
+        QCOMPARE(
+            QDir(SmallDisk).entryList(QDir::Files | QDir::Hidden), QStringList({ QStringLiteral("policy_1.xml") }));
         QCOMPARE(Policy(path).name, QStringLiteral("small"));
     }
 
@@ -91,7 +92,9 @@ private slots:
         const QString path = SmallDisk + QLatin1String("/policy_2.xml");
         QFile::remove(path);
         Policy(2).save();
-        struct stat info {};
+        struct stat info
+        {
+        };
         QCOMPARE(::stat(QFile::encodeName(path).constData(), &info), 0);
         QCOMPARE(info.st_mode & 07777, mode_t(0644));
         QFile::remove(path);

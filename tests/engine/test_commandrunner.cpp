@@ -19,12 +19,14 @@ private slots:
 
     void ordinaryValuesReadAsTheDocumentedCommandLines()
     {
-        QCOMPARE(fillCommand(QStringLiteral("mv %1 %2.tuvora"), {QStringLiteral("/usr/bin/firefox"), QStringLiteral("/usr/bin/firefox")}),
-                 QStringLiteral("mv /usr/bin/firefox /usr/bin/firefox.tuvora"));
-        QCOMPARE(fillCommand(QStringLiteral("ln -s %1 %2"), {QStringLiteral("/usr/bin/blocking.sh"), QStringLiteral("/usr/bin/x-www_1.2+b")}),
-                 QStringLiteral("ln -s /usr/bin/blocking.sh /usr/bin/x-www_1.2+b"));
+        QCOMPARE(fillCommand(QStringLiteral("mv %1 %2.tuvora"),
+                     { QStringLiteral("/usr/bin/firefox"), QStringLiteral("/usr/bin/firefox") }),
+            QStringLiteral("mv /usr/bin/firefox /usr/bin/firefox.tuvora"));
+        QCOMPARE(fillCommand(QStringLiteral("ln -s %1 %2"),
+                     { QStringLiteral("/usr/bin/blocking.sh"), QStringLiteral("/usr/bin/x-www_1.2+b") }),
+            QStringLiteral("ln -s /usr/bin/blocking.sh /usr/bin/x-www_1.2+b"));
         // A placeholder without a value stays as it is.
-        QCOMPARE(fillCommand(QStringLiteral("echo %3"), {QStringLiteral("a")}), QStringLiteral("echo %3"));
+        QCOMPARE(fillCommand(QStringLiteral("echo %3"), { QStringLiteral("a") }), QStringLiteral("echo %3"));
     }
 
     void hostileValuesReachTheCommandAsOnePieceOfData_data()
@@ -47,7 +49,7 @@ private slots:
         QFile::remove(QStringLiteral("/tmp/pwned"));
         QTemporaryDir dir;
         const QString out = dir.filePath(QStringLiteral("out"));
-        runCommand(fillCommand(QStringLiteral("printf '%s' %1 > %2"), {value, out}));
+        runCommand(fillCommand(QStringLiteral("printf '%s' %1 > %2"), { value, out }));
         QVERIFY(!QFile::exists(QStringLiteral("/tmp/pwned")));
         QCOMPARE(QString::fromUtf8(readFileBytes(out)), value);
     }
@@ -58,7 +60,8 @@ private slots:
         runCommand(QStringLiteral("true"));
         runCommand(QStringLiteral("false"));
         whichProgram(QStringLiteral("sh"));
-        QCOMPARE(recorder.commands(), QStringList({QStringLiteral("true"), QStringLiteral("false"), QStringLiteral("which sh")}));
+        QCOMPARE(recorder.commands(),
+            QStringList({ QStringLiteral("true"), QStringLiteral("false"), QStringLiteral("which sh") }));
     }
 
     void commandLogFileReceivesTheLines()
@@ -76,7 +79,7 @@ private slots:
     {
         QTemporaryDir dir;
         runCommand(QStringLiteral("/etc/init.d/no-such-service restart 2>/dev/null"));
-        runCommand(fillCommand(QStringLiteral("touch %1"), {dir.filePath(QStringLiteral("after"))}));
+        runCommand(fillCommand(QStringLiteral("touch %1"), { dir.filePath(QStringLiteral("after")) }));
         QVERIFY(QFile::exists(dir.filePath(QStringLiteral("after"))));
     }
 
@@ -98,7 +101,7 @@ private slots:
 
     void privilegeToolsAreExactlyTheFour()
     {
-        for (const char *tool : {"/usr/bin/sudo", "/usr/bin/kdesu", "/usr/bin/gksu", "/usr/bin/gksudo"})
+        for (const char *tool : { "/usr/bin/sudo", "/usr/bin/kdesu", "/usr/bin/gksu", "/usr/bin/gksudo" })
             QVERIFY(isPrivilegeTool(QLatin1String(tool)));
         QVERIFY(!isPrivilegeTool(QStringLiteral("/usr/bin/gksudo ")));
         QVERIFY(!isPrivilegeTool(QStringLiteral("/usr/bin/gksudox")));

@@ -57,7 +57,8 @@ private slots:
     {
         writeConfig("<Config><ServerIP>10.0.0.1</ServerIP><Status>0</Status><Language>pt</Language></Config>");
         writeStatus(1);
-        QCOMPARE(rootChildren(), QStringList({QStringLiteral("ServerIP"), QStringLiteral("Language"), QStringLiteral("Status")}));
+        QCOMPARE(rootChildren(),
+            QStringList({ QStringLiteral("ServerIP"), QStringLiteral("Language"), QStringLiteral("Status") }));
         QCOMPARE(readStatus(), 1);
         QVERIFY(readFileBytes(ConfigPath).contains("    <Status>1</Status>\n</Config>\n"));
     }

@@ -13,55 +13,54 @@
 namespace {
 
 // The format written for a small policy, byte for byte.
-const char *const SmallPolicyFile =
-    "<Policy>\n"
-    "    <Name>Mornings</Name>\n"
-    "    <Description>a &lt;b&gt; &amp; c</Description>\n"
-    "    <Status>1</Status>\n"
-    "    <Type>2</Type>\n"
-    "    <Internet>\n"
-    "        <ListType>0</ListType>\n"
-    "        <AgeRange>3</AgeRange>\n"
-    "        <Content>\n"
-    "            <Content>poker</Content>\n"
-    "            <Content>maçã</Content>\n"
-    "        </Content>\n"
-    "        <Urls>\n"
-    "            <Urls>games.example</Urls>\n"
-    "            <Urls>games.example</Urls>\n"
-    "        </Urls>\n"
-    "        <UrlsWhite/>\n"
-    "    </Internet>\n"
-    "    <ApplicationsSchedule>\n"
-    "        <DateTime>\n"
-    "            <Date>0</Date>\n"
-    "            <Time>0</Time>\n"
-    "        </DateTime>\n"
-    "        <DateTime>\n"
-    "            <Date>6</Date>\n"
-    "            <Time>23</Time>\n"
-    "        </DateTime>\n"
-    "    </ApplicationsSchedule>\n"
-    "    <InternetSchedule/>\n"
-    "    <BlockedApplications>\n"
-    "        <Application>\n"
-    "            <Name>A</Name>\n"
-    "            <Description></Description>\n"
-    "            <Icon>a</Icon>\n"
-    "            <Exec>a %u</Exec>\n"
-    "            <DesktopFile>/a.desktop</DesktopFile>\n"
-    "            <Permissions>0755</Permissions>\n"
-    "        </Application>\n"
-    "        <Application>\n"
-    "            <Name>B</Name>\n"
-    "            <Description>b</Description>\n"
-    "            <Icon>b</Icon>\n"
-    "            <Exec>b</Exec>\n"
-    "            <DesktopFile>/b.desktop</DesktopFile>\n"
-    "            <Permissions></Permissions>\n"
-    "        </Application>\n"
-    "    </BlockedApplications>\n"
-    "</Policy>\n";
+const char *const SmallPolicyFile = "<Policy>\n"
+                                    "    <Name>Mornings</Name>\n"
+                                    "    <Description>a &lt;b&gt; &amp; c</Description>\n"
+                                    "    <Status>1</Status>\n"
+                                    "    <Type>2</Type>\n"
+                                    "    <Internet>\n"
+                                    "        <ListType>0</ListType>\n"
+                                    "        <AgeRange>3</AgeRange>\n"
+                                    "        <Content>\n"
+                                    "            <Content>poker</Content>\n"
+                                    "            <Content>maçã</Content>\n"
+                                    "        </Content>\n"
+                                    "        <Urls>\n"
+                                    "            <Urls>games.example</Urls>\n"
+                                    "            <Urls>games.example</Urls>\n"
+                                    "        </Urls>\n"
+                                    "        <UrlsWhite/>\n"
+                                    "    </Internet>\n"
+                                    "    <ApplicationsSchedule>\n"
+                                    "        <DateTime>\n"
+                                    "            <Date>0</Date>\n"
+                                    "            <Time>0</Time>\n"
+                                    "        </DateTime>\n"
+                                    "        <DateTime>\n"
+                                    "            <Date>6</Date>\n"
+                                    "            <Time>23</Time>\n"
+                                    "        </DateTime>\n"
+                                    "    </ApplicationsSchedule>\n"
+                                    "    <InternetSchedule/>\n"
+                                    "    <BlockedApplications>\n"
+                                    "        <Application>\n"
+                                    "            <Name>A</Name>\n"
+                                    "            <Description></Description>\n"
+                                    "            <Icon>a</Icon>\n"
+                                    "            <Exec>a %u</Exec>\n"
+                                    "            <DesktopFile>/a.desktop</DesktopFile>\n"
+                                    "            <Permissions>0755</Permissions>\n"
+                                    "        </Application>\n"
+                                    "        <Application>\n"
+                                    "            <Name>B</Name>\n"
+                                    "            <Description>b</Description>\n"
+                                    "            <Icon>b</Icon>\n"
+                                    "            <Exec>b</Exec>\n"
+                                    "            <DesktopFile>/b.desktop</DesktopFile>\n"
+                                    "            <Permissions></Permissions>\n"
+                                    "        </Application>\n"
+                                    "    </BlockedApplications>\n"
+                                    "</Policy>\n";
 
 Policy loadFrom(const QTemporaryDir &dir, const QByteArray &content)
 {
@@ -89,15 +88,15 @@ private slots:
         policy.active = true;
         policy.type = Policy::Network;
         policy.internet.ageRange = 3;
-        policy.internet.content = {QStringLiteral("poker"), QStringLiteral("maçã")};
-        policy.internet.urls = {QStringLiteral("games.example"), QStringLiteral("games.example")};
+        policy.internet.content = { QStringLiteral("poker"), QStringLiteral("maçã") };
+        policy.internet.urls = { QStringLiteral("games.example"), QStringLiteral("games.example") };
         policy.applicationGrid[0] = 0;
         policy.applicationGrid[167] = 0;
         // Inserted out of order: the file lists applications by desktop-file path.
-        BlockedApplication b{QStringLiteral("b"), QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("x"),
-                             QStringLiteral("b"), QStringLiteral("/b.desktop"), QString()};
-        BlockedApplication a{QStringLiteral("a %u"), QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("extra is never written"),
-                             QString(), QStringLiteral("/a.desktop"), QStringLiteral("0755")};
+        BlockedApplication b { QStringLiteral("b"), QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("x"),
+            QStringLiteral("b"), QStringLiteral("/b.desktop"), QString() };
+        BlockedApplication a { QStringLiteral("a %u"), QStringLiteral("a"), QStringLiteral("A"),
+            QStringLiteral("extra is never written"), QString(), QStringLiteral("/a.desktop"), QStringLiteral("0755") };
         policy.applications.insert(b.desktopFile, b);
         policy.applications.insert(a.desktopFile, a);
         policy.save();
@@ -162,7 +161,7 @@ private slots:
             "</BlockedApplications>"
             "</Policy>");
         // Any child of a list container is one entry, whatever its name.
-        QCOMPARE(policy.internet.urls, QStringList({QStringLiteral("a.example"), QStringLiteral("b.example")}));
+        QCOMPARE(policy.internet.urls, QStringList({ QStringLiteral("a.example"), QStringLiteral("b.example") }));
         QCOMPARE(policy.internet.listType, 0);
         QCOMPARE(policy.internet.ageRange, 4);
         QVERIFY(policy.active); // "2" is a non-zero integer
@@ -203,13 +202,13 @@ private slots:
         const QDir store(PolicyStore::directory());
         for (const QString &name : store.entryList(QDir::Files))
             QFile::remove(store.filePath(name));
-        for (const char *name : {"policy_2.xml", "policy_10.xml", "policy_3.xml", "policy_abc.xml", "policy_1.xml.bak",
-                                 "other.xml", "POLICY_1.xml", "policy_.xml"})
+        for (const char *name : { "policy_2.xml", "policy_10.xml", "policy_3.xml", "policy_abc.xml", "policy_1.xml.bak",
+                 "other.xml", "POLICY_1.xml", "policy_.xml" })
             writeFileBytes(store.filePath(QLatin1String(name)), "<Policy/>");
         // The wildcard matches as the shell would; only the order ignores case.
-        QCOMPARE(policyFileNames(), QStringList({QStringLiteral("policy_.xml"), QStringLiteral("policy_10.xml"),
-                                                 QStringLiteral("policy_2.xml"), QStringLiteral("policy_3.xml"),
-                                                 QStringLiteral("policy_abc.xml")}));
+        QCOMPARE(policyFileNames(),
+            QStringList({ QStringLiteral("policy_.xml"), QStringLiteral("policy_10.xml"),
+                QStringLiteral("policy_2.xml"), QStringLiteral("policy_3.xml"), QStringLiteral("policy_abc.xml") }));
         QCOMPARE(PolicyStore::pathForName(QStringLiteral("policy_2.xml")),
             Paths::path(Paths::PolicyDir) + QStringLiteral("/policy_2.xml"));
         for (const QString &name : store.entryList(QDir::Files))
@@ -224,7 +223,7 @@ private slots:
         const QByteArray diagnostics = captureStderr([&] { policy.save(); });
         QCOMPARE(diagnostics, QByteArray("Error opening file: /nonexistent-dir/policy_1.xml\n"));
         QCOMPARE(captureStderr([&] { Policy missing(policy.filePath); }),
-                 QByteArray("Error opening file: /nonexistent-dir/policy_1.xml\n"));
+            QByteArray("Error opening file: /nonexistent-dir/policy_1.xml\n"));
     }
 };
 

@@ -18,6 +18,8 @@ bool writeFileBytes(const QString &path, const QByteArray &content)
 
 unsigned fileMode(const QString &path)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
 }

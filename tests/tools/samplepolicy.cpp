@@ -97,8 +97,8 @@ int main(int argc, char **argv)
     policy.description = QStringLiteral("Weekday mornings: no games, no social networks.");
     policy.internet.listType = 0;
     policy.internet.ageRange = 2;
-    policy.internet.urls = {QStringLiteral("games.example"), QStringLiteral("social.example")};
-    policy.internet.content = {QStringLiteral("poker"), QStringLiteral("apostas")};
+    policy.internet.urls = { QStringLiteral("games.example"), QStringLiteral("social.example") };
+    policy.internet.content = { QStringLiteral("poker"), QStringLiteral("apostas") };
     policy.applicationGrid.fill(0);
     policy.internetGrid.fill(0);
     for (int day = 1; day <= 5; ++day) {
