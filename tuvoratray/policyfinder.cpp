@@ -50,6 +50,9 @@ PolicyFinder::PolicyFinder(TrayModeControl *tray)
     // its school policy away.
     NetworkDir::writeFile(Paths::SchoolStamp, {});
     NetworkDir::writeFile(Paths::ParentStamp, {});
+    // Nor is a policy held: one left by an earlier session would be put back into force
+    // by the schedule's runs over the local policy that the tray puts into force now.
+    NetworkDir::removeFile(Paths::HeldPolicy);
     if (readType() == 3) {
         checkTimer = new QTimer(this);
         connect(checkTimer, &QTimer::timeout, this, &PolicyFinder::onTimeout);

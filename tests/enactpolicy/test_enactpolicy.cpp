@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -275,6 +276,31 @@ private slots:
         enactpolicy({ QStringLiteral("e") });
         QCOMPARE(readFileBytes(SiteList), QByteArray("two.example\n"));
         QVERIFY(installedCronTable().contains("00 21 * * 2  /usr/bin/enactpolicy -1 activate 1\n"));
+    }
+
+    // While the tray holds a school or teacher policy the local one is lifted but still
+    // marked active; the schedule keeps the held one in force, not the local one.
+    void aHeldNetworkPolicyStaysInForceOverTheLocalOne()
+    {
+        storedPolicy(QStringLiteral("policy_1.xml"), true, QStringLiteral("local.example"), 21);
+        QVERIFY(QDir().mkpath(QStringLiteral("/var/lib/tuvora/network")));
+        ::chmod("/var/lib/tuvora/network", 0700);
+        Policy held = storedPolicy(QStringLiteral("held"), true, QStringLiteral("school.example"), 22);
+        QFile::remove(QStringLiteral("/var/lib/tuvora/network/held.xml"));
+        QVERIFY(QFile::copy(held.filePath, QStringLiteral("/var/lib/tuvora/network/held.xml")));
+        QFile::remove(held.filePath);
+
+        QCOMPARE(enactpolicy({ QStringLiteral("e") }).exitCode, 0);
+        QCOMPARE(readFileBytes(SiteList), QByteArray("school.example\n"));
+        QVERIFY(installedCronTable().contains("00 22 * * 2  /usr/bin/enactpolicy -1 activate 1\n"));
+        QVERIFY(Policy(QStringLiteral("/var/lib/tuvora/network/held.xml")).active);
+        QVERIFY(Policy(PolicyStore::pathForName(QStringLiteral("policy_1.xml"))).active);
+
+        // A file that someone else could have written is no held policy.
+        ::chmod("/var/lib/tuvora/network/held.xml", 0666);
+        QCOMPARE(enactpolicy({ QStringLiteral("e") }).exitCode, 0);
+        QCOMPARE(readFileBytes(SiteList), QByteArray("local.example\n"));
+        QFile::remove(QStringLiteral("/var/lib/tuvora/network/held.xml"));
     }
 
     void aRunWaitsWhileAnotherActivationHoldsTheLock()
