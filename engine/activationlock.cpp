@@ -14,8 +14,11 @@
 
 namespace {
 
-int depth = 0;
-int lockFd = -1;
+// Per thread: nested objects of one thread share its lock, while another thread of the
+// process opens the file anew and waits like any other process (flock conflicts
+// between open files, not between processes).
+thread_local int depth = 0;
+thread_local int lockFd = -1;
 
 int openLockFile()
 {

@@ -4,8 +4,9 @@
 // program and the tray all activate policies, and two activations at once would mix
 // their lists and cron tables. While the object lives the process holds an exclusive
 // lock on a file in root's state folder, waiting for any other holder first. Objects
-// nested in one process share the outer one's lock. The lock goes with the process,
-// so a killed activation never leaves it taken.
+// nested in one thread share the outer one's lock; another thread of the same process
+// waits for it like any other process. The lock goes with the process, so a killed
+// activation never leaves it taken.
 class ActivationLock
 {
 public:

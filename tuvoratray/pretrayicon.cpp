@@ -42,6 +42,13 @@ constexpr int WarningInterval = 10000;
 constexpr int ResolverInterval = 15000;
 constexpr int MinuteMs = 60000;
 
+// Ends the file watcher: the process carries the script's own name, so "killall iwatch"
+// would never find it.
+QString endFileWatcherCommand()
+{
+    return QStringLiteral("killall -q ") + QFileInfo(Paths::path(Paths::FileWatcher)).fileName();
+}
+
 QIcon productIcon()
 {
     return QIcon::fromTheme(QStringLiteral("tuvora"), QIcon(QStringLiteral(":/tuvora/images/windowicon.png")));
@@ -148,7 +155,7 @@ void preTrayIcon::startPeriodicWork()
     const QByteArray blockMessage = (tr("Tuvora is Blocking this application.") + QLatin1Char('\n')).toUtf8();
     asRoot([&blockMessage] {
         // A watcher left from an earlier session.
-        runCommand(QStringLiteral("killall iwatch"));
+        runCommand(endFileWatcherCommand());
         QFile file(Paths::path(Paths::BlockMessage));
         if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             file.write(blockMessage);
@@ -325,7 +332,7 @@ void preTrayIcon::onClose(bool silent)
     if (m_enforcing) {
         suspendActivePolicy();
         // The network mode's stamps are the finder's to remove.
-        runAsRoot(QStringLiteral("killall iwatch"));
+        runAsRoot(endFileWatcherCommand());
     }
     terminateAsRoot(adminProcess);
     end(Ending::Closed);
@@ -337,7 +344,7 @@ void preTrayIcon::onKill()
         return;
     if (m_enforcing) {
         suspendActivePolicy();
-        runAsRoot(QStringLiteral("killall iwatch"));
+        runAsRoot(endFileWatcherCommand());
     }
     terminateAsRoot(adminProcess);
     revokeDisplayGrant();

@@ -1,4 +1,5 @@
 #include "activationfixture.h"
+#include "activationlock.h"
 #include "clock.h"
 #include "commandrecorder.h"
 #include "paths.h"
@@ -12,6 +13,10 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTest>
+#include <QThread>
+
+#include <atomic>
+#include <memory>
 
 #include <sys/stat.h>
 
@@ -297,6 +302,31 @@ private slots:
         QVERIFY(!QFileInfo(m_game).isSymLink());
         QCOMPARE(installedCronTable(), QByteArray());
         QVERIFY(!QFile::exists(policy.filePath));
+    }
+
+    // The tray activates from two worker threads (its own work and the network
+    // mode's); the lock must keep them apart as it keeps processes apart.
+    void anotherThreadWaitsForTheActivationLock()
+    {
+        std::atomic<bool> otherHeld = false;
+        std::unique_ptr<QThread> other;
+        {
+            const ActivationLock outer;
+            QVERIFY(outer.held());
+            {
+                const ActivationLock nested;
+                QVERIFY(nested.held());
+            }
+            other.reset(QThread::create([&otherHeld] {
+                const ActivationLock lock;
+                otherHeld = lock.held();
+            }));
+            other->start();
+            QVERIFY(!other->wait(300));
+            QVERIFY(!otherHeld);
+        }
+        QVERIFY(other->wait(5000));
+        QVERIFY(otherHeld);
     }
 
     void enactToggles_orPublishesOnAPolicyServer_data()

@@ -79,6 +79,37 @@ private slots:
         QVERIFY(!Policy(policy.filePath).active);
     }
 
+    // A list folder that cannot take the file: no new stamp for the clients to follow,
+    // the policy keeps its state, and the caller hears of the failure.
+    void aListThatCannotBeWrittenIsNoPublication()
+    {
+        Policy policy(5);
+        policy.type = Policy::Network;
+        policy.save();
+        QVERIFY(QDir(Lists).removeRecursively());
+        QVERIFY(writeFileBytes(Lists, "not a folder\n"));
+
+        QVERIFY(!publishNetworkPolicy(policy));
+        QVERIFY(!policy.active);
+        QVERIFY(!Policy(policy.filePath).active);
+
+        QVERIFY(QFile::remove(Lists));
+        QVERIFY(QDir().mkpath(Lists));
+        QVERIFY(writeFileBytes(listFile("schoolpv"), "old\n"));
+        QVERIFY(publishNetworkPolicy(policy));
+        QVERIFY(isDateStamp(readFileBytes(listFile("schoolpv"))));
+
+        // Withdrawing from a list that cannot be emptied keeps the policy published.
+        QVERIFY(writeFileBytes(listFile("schoolpv"), "old\n"));
+        QVERIFY(QFile::remove(listFile("school.xml")));
+        QVERIFY(QDir().mkpath(listFile("school.xml") + QLatin1String("/kept")));
+        QVERIFY(!publishNetworkPolicy(policy));
+        QVERIFY(policy.active);
+        QVERIFY(Policy(policy.filePath).active);
+        QCOMPARE(readFileBytes(listFile("schoolpv")), QByteArray("old\n"));
+        QVERIFY(QDir(listFile("school.xml")).removeRecursively());
+    }
+
     void serverPolicyGoesToTheParentListOnly()
     {
         Policy policy(6);

@@ -51,6 +51,16 @@ void installScript(const QString &path, const QByteArray &body)
     QVERIFY(writeExecutable(path, "#!/bin/sh\n" + body));
 }
 
+// Whether a file watcher runs: its process carries the script's name.
+bool watcherRunning()
+{
+    for (const QString &pid : QDir(QStringLiteral("/proc")).entryList({ QStringLiteral("[0-9]*") }, QDir::Dirs)) {
+        if (readFileBytes(QStringLiteral("/proc/%1/comm").arg(pid)) == "iwatch.sh\n")
+            return true;
+    }
+    return false;
+}
+
 QStringList menuTexts(const preTrayIcon &tray)
 {
     QStringList texts;
@@ -82,7 +92,9 @@ private slots:
         qunsetenv("DBUS_SESSION_BUS_ADDRESS");
         sharedPolicyFinder(&noTray);
         setClockSource([] { return QDateTime(QDate(2026, 12, 7), QTime(9, 30)); });
-        installScript(QStringLiteral("/usr/bin/iwatch.sh"), "echo \"$@\" >> " + WatcherLog.toUtf8() + "\n");
+        // A watcher that stays, as the real one does, until it is ended.
+        installScript(QStringLiteral("/usr/bin/iwatch.sh"),
+            "exec </dev/null >/dev/null 2>&1\necho \"$@\" >> " + WatcherLog.toUtf8() + "\nsleep 30\n");
         installScript(QStringLiteral("/usr/bin/tuvora"), "echo started >> " + StartsLog.toUtf8() + "\nexec sleep 30\n");
     }
 
@@ -282,11 +294,13 @@ private slots:
         QCOMPARE(ended.count(), 0);
         QVERIFY(filtered(QStringLiteral("games.example")));
 
+        QTRY_VERIFY(watcherRunning());
         {
             PasswordAnswers answers({ QStringLiteral("nope"), Password });
             tray.onClose();
         }
         QCOMPARE(ended.count(), 1);
+        QTRY_VERIFY(!watcherRunning());
         QCOMPARE(tray.ending(), preTrayIcon::Ending::Closed);
         QVERIFY(!filtered(QStringLiteral("games.example")));
         QVERIFY(!cronTableInstalled());
