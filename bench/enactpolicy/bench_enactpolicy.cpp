@@ -9,6 +9,7 @@
 //
 //   bench_enactpolicy [RUNS] [--literal]
 
+#include "median.h"
 #include "paths.h"
 #include "policy.h"
 #include "policyconfig.h"
@@ -98,13 +99,6 @@ double runEnactPolicy()
     if (std::system(ENACTPOLICY_PATH " x 2>/dev/null") != 0)
         std::fprintf(stderr, "enactpolicy failed\n");
     return double(timer.nsecsElapsed()) / 1e9;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 // The list written the literal way: one shell per entry. The benchmark's entries are

@@ -5,6 +5,7 @@
 //
 //   bench_policyio [DIRECTORY] [RUNS]
 
+#include "median.h"
 #include "policy.h"
 
 #include <QCoreApplication>
@@ -62,12 +63,6 @@ int failed(const char *what, const QString &path)
 {
     std::fprintf(stderr, "bench_policyio: failed: %s %s\n", what, qPrintable(path));
     return 1;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 long peakKilobytesOfOneLoadAndSave(const QString &path)

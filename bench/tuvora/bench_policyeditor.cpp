@@ -5,6 +5,7 @@
 //
 //   bench/tuvora/run.sh BUILD_DIR [RUNS]
 
+#include "median.h"
 #include "importfiledialog.h"
 #include "listimport.h"
 #include "messagebox.h"
@@ -81,12 +82,6 @@ QByteArray importFile()
     for (int i = 0; i < 100000; ++i)
         text += (i % 2 ? "0.0.0.0 " : "") + QByteArray("import-") + QByteArray::number(i) + ".example.net\n";
     return text;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 void report(const char *what, const std::vector<double> &times, double target = 0)

@@ -7,6 +7,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen bench_tuvoraactivate [RUNS]
 
+#include "median.h"
 #include "paths.h"
 #include "policy.h"
 #include "policyconfig.h"
@@ -22,16 +23,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-
-namespace {
-
-qint64 median(std::vector<qint64> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {

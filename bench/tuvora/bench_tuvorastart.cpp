@@ -7,6 +7,7 @@
 //
 //   bench_tuvorastart [RUNS]
 
+#include "median.h"
 #include "passwordcheck.h"
 #include "paths.h"
 #include "policyconfig.h"
@@ -56,12 +57,6 @@ bool windowShown(const QString &display)
             QStringLiteral("^Tuvora - Configuration$") });
     search.waitForFinished();
     return search.exitCode() == 0;
-}
-
-qint64 median(std::vector<qint64> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace
